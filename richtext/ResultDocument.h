@@ -1,0 +1,21 @@
+// The result list's rich-text document for a run of hit lines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dictionary/WordList.h"
+#include "richtext/Unitortf.h"
+
+inline constexpr std::string_view ResultHeader =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 Arial Unicode MS;}"
+    "{\\f1\\fswiss\\fprq2\\fcharset204 Arial Unicode MS;}}\\viewkind4\\uc1\\pard\\qr\\f0\\fs20\\f1";
+inline constexpr std::string_view ResultFooter = "\\f0\\par}";
+
+// At most this many lines are shown per search.
+inline constexpr int32_t MaxShownLines = 4001;
+
+// Lines first..last (capped at MaxShownLines), each line CR LF "\par ", between header and footer,
+// every string followed by CR LF. Writes list.DisplayText as scratch.
+std::string BuildResultDocument(TWordList& list, int32_t first, int32_t last, const UniToRtf& encoder);

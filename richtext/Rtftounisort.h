@@ -1,0 +1,22 @@
+// Decoder of the input field's rich-text body into the query: zero-terminated sort keys.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "dictionary/Sortrus.h"
+
+class RtfToUniSort {
+public:
+    // 199 keys and the terminating 0.
+    std::array<uint16_t, 200> Buffer{};
+
+    // Decodes at most the first 199 tokens of body; returns Buffer's address. Throws EConvertError
+    // ("'0x..' ist kein gültiger Integerwert") for an escape whose digits are no hexadecimal number.
+    const uint16_t* RtfToSortKeys(std::string_view body);
+    uint16_t CodeToChar(uint32_t code) const;
+
+private:
+    SortRus SortKeys;
+};
