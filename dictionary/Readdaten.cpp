@@ -368,6 +368,35 @@ inline void StoreLE(uint8_t* p, uint32_t v) {
            ctx.S[3][x & 0xFF];
 }
 
+// Blocks deciphered side by side in the fast path of DecryptCBC: in CBC decryption they are
+// independent, and their table look-ups overlap. Eight measured fastest on x86-64.
+constexpr int Lanes = 8;
+
+[[gnu::always_inline]] inline void DecryptLanes(const TCipherContext& ctx, uint32_t (&l)[Lanes],
+                                                uint32_t (&r)[Lanes]) {
+    for (int i = 17; i > 1; i -= 2) {
+        const uint32_t pa = ctx.P[i];
+        const uint32_t pb = ctx.P[i - 1];
+#pragma GCC unroll 8
+        for (int j = 0; j < Lanes; ++j) {
+            l[j] ^= pa;
+            r[j] ^= F(ctx, l[j]);
+        }
+#pragma GCC unroll 8
+        for (int j = 0; j < Lanes; ++j) {
+            r[j] ^= pb;
+            l[j] ^= F(ctx, r[j]);
+        }
+    }
+    // The closing exchange: the halves leave swapped.
+#pragma GCC unroll 8
+    for (int j = 0; j < Lanes; ++j) {
+        const uint32_t t = l[j] ^ ctx.P[1];
+        l[j] = r[j] ^ ctx.P[0];
+        r[j] = t;
+    }
+}
+
 } // namespace
 
 const std::array<uint32_t, 18>& InitialP() {
@@ -465,6 +494,31 @@ void DecryptCBC(const TCipherContext& ctx, uint8_t* blocks, int32_t count) {
     uint32_t prevL = 0; // ciphertext of the block before, zero before the first
     uint32_t prevR = 0;
     std::size_t k = 0;
+
+    for (; k + Lanes <= n; k += Lanes) {
+        uint8_t* b = blocks + 8 * k;
+        uint32_t cl[Lanes];
+        uint32_t cr[Lanes];
+        uint32_t l[Lanes];
+        uint32_t r[Lanes];
+#pragma GCC unroll 8
+        for (int j = 0; j < Lanes; ++j) {
+            cl[j] = l[j] = LoadLE(b + 8 * j);
+            cr[j] = r[j] = LoadLE(b + 8 * j + 4);
+        }
+        DecryptLanes(ctx, l, r);
+        StoreLE(b, l[0] ^ prevL);
+        StoreLE(b + 4, r[0] ^ prevR);
+#pragma GCC unroll 8
+        for (int j = 1; j < Lanes; ++j) {
+            StoreLE(b + 8 * j, l[j] ^ cl[j - 1]);
+            StoreLE(b + 8 * j + 4, r[j] ^ cr[j - 1]);
+        }
+        prevL = cl[Lanes - 1];
+        prevR = cr[Lanes - 1];
+    }
+
+    // The last 0 to 7 blocks one at a time.
     for (; k < n; ++k) {
         uint8_t* b = blocks + 8 * k;
         const uint32_t cl = LoadLE(b);
