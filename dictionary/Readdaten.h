@@ -29,7 +29,7 @@ extern const std::array<uint8_t, 32> DataFileKey;
 uint32_t RoundFunction(const TCipherContext& ctx, uint32_t x);
 void EncryptBlock(const TCipherContext& ctx, uint32_t& L, uint32_t& R);
 void DecryptBlock(const TCipherContext& ctx, uint32_t& L, uint32_t& R);
-// length: number of key bytes, at least 1.
+// length: number of key bytes; with 0 or less no key is mixed in and none is read.
 void InitKey(TCipherContext& ctx, const uint8_t* key, int16_t length);
 // count: number of whole 8-byte blocks; 0 or less does nothing.
 void EncryptCBC(const TCipherContext& ctx, uint8_t* blocks, int32_t count);
