@@ -1,0 +1,196 @@
+// Loading the data file: read whole, decipher in place, turn every character into its sort key, index the
+// lines.
+#include "dictionary/WordList.h"
+
+#include "dictionary/Readdaten.h"
+#include "dictionary/Sortrus.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uint16_t CR = 13;
+constexpr uint16_t LF = 10;
+
+// Closes the descriptor on every way out of the loader.
+class TFileHandle {
+public:
+    explicit TFileHandle(int fd) : Fd(fd) {}
+    ~TFileHandle() {
+        if (Fd >= 0)
+            ::close(Fd);
+    }
+    TFileHandle(const TFileHandle&) = delete;
+    TFileHandle& operator=(const TFileHandle&) = delete;
+    int Get() const { return Fd; }
+
+private:
+    int Fd;
+};
+
+std::string NotFoundMessage(const std::string& path) {
+    return "Die Wörterbuchdatei " + path + " wurde nicht gefunden.";
+}
+
+std::string UnreadableMessage(const std::string& path, const std::string& reason = {}) {
+    std::string text = "Die Wörterbuchdatei " + path + " konnte nicht gelesen werden.";
+    if (!reason.empty())
+        text += " " + reason;
+    return text;
+}
+
+// Reads until size bytes have arrived or the file ends; -1 on a read error.
+int64_t ReadFully(int fd, uint8_t* buffer, int64_t size) {
+    int64_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, buffer + got, static_cast<size_t>(size - got));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return got;
+}
+
+// An empty list whose arrays still have their spare entries, so that readers stay inside them.
+void MakeEmpty(TWordList& list, std::string error) {
+    list.KeyText.assign(1, 0);
+    list.DisplayText.assign(1, 0);
+    list.LineStart.assign(10, 0);
+    list.WordEnd.assign(10, 0);
+    list.LineEnd.assign(10, 0);
+    list.FileSize = 0;
+    list.BytesRead = 0;
+    list.LineCount = 0;
+    list.CharCount = 0;
+    list.LoadError = std::move(error);
+}
+
+} // namespace
+
+bool TWordList::LoadWordList() {
+    std::error_code error;
+    const std::filesystem::path directory = std::filesystem::current_path(error);
+    // Without a working directory the bare name is tried, and fails to open.
+    return LoadWordList((directory / DataFileName).string());
+}
+
+bool TWordList::LoadWordList(const std::string& path) {
+    MakeEmpty(*this, {});
+
+    const TFileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) {
+        MakeEmpty(*this,
+                  errno == ENOENT || errno == ENOTDIR ? NotFoundMessage(path) : UnreadableMessage(path));
+        return true;
+    }
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        MakeEmpty(*this, UnreadableMessage(path));
+        return true;
+    }
+    const int64_t size = info.st_size;
+    if (size < 2) {
+        MakeEmpty(*this, UnreadableMessage(path, "Sie ist kürzer als 2 Byte."));
+        return true;
+    }
+    if (size > MaxDataFileSize) {
+        MakeEmpty(*this, UnreadableMessage(path, "Sie ist größer als " + std::to_string(MaxDataFileSize) +
+                                                     " Byte."));
+        return true;
+    }
+
+    // FileSize + 1 units hold FileSize bytes and every whole cipher block in them.
+    const auto fileSize = static_cast<int32_t>(size);
+    KeyText.resize(static_cast<size_t>(fileSize) + 1);
+    auto* bytes = reinterpret_cast<uint8_t*>(KeyText.data());
+    const int64_t got = ReadFully(file.Get(), bytes, fileSize);
+    if (got < 2) {
+        MakeEmpty(*this,
+                  got < 0 ? UnreadableMessage(path) : UnreadableMessage(path, "Sie ist kürzer als 2 Byte."));
+        return true;
+    }
+    DisplayText.resize(static_cast<size_t>(fileSize) + 1);
+    FileSize = fileSize;
+    BytesRead = static_cast<int32_t>(got);
+    CharCount = BytesRead / 2;
+
+    TCipherContext context;
+    std::array<uint8_t, 32> key = DataFileKey;
+    InitKey(context, key.data(), static_cast<int16_t>(key.size()));
+    DecryptCBC(context, bytes, FileSize / 8);
+
+    // Unit 0 belongs to no line, so an LF there is no line break: counted, it would repeat line 0.
+    const uint16_t* text = KeyText.data();
+    const auto lineBreaks = static_cast<int32_t>(std::count(text + 1, text + CharCount, LF));
+    LineCount = lineBreaks + 1 - (CharCount > 1 && text[CharCount - 1] == LF ? 1 : 0);
+
+    LineStart.assign(static_cast<size_t>(LineCount) + 10, 0);
+    WordEnd.assign(static_cast<size_t>(LineCount) + 10, 0);
+    LineEnd.assign(static_cast<size_t>(LineCount) + 10, 0);
+    std::fill_n(LineStart.begin(), LineCount, -1);
+    std::fill_n(WordEnd.begin(), LineCount, -1);
+    std::fill_n(LineEnd.begin(), LineCount, -1);
+
+    // At most LineCount line breaks are stored: the last one only when it ends the text.
+    LineStart[0] = 1;
+    int32_t n = 0;
+    for (int32_t p = 1; p < CharCount; ++p)
+        if (text[p] == LF)
+            LineStart[++n] = p + 1;
+
+    ConvertToKeys();
+    ComputeLineBounds();
+    return true;
+}
+
+bool TWordList::ConvertToKeys() {
+    const SortRus keys;
+    const auto count = static_cast<int32_t>(std::min<int64_t>(CharCount, std::ssize(KeyText)));
+    uint16_t* text = KeyText.data();
+    for (int32_t k = 1; k < count; ++k)
+        text[k] = keys.CharToSortKey(text[k]);
+    return true;
+}
+
+bool TWordList::ComputeLineBounds() {
+    // Bounded by the arrays as well, so that a list set up by hand cannot lead outside them.
+    const auto count = static_cast<int32_t>(std::min<int64_t>(CharCount, std::ssize(KeyText)));
+    const auto lines = static_cast<int32_t>(std::min(
+        {static_cast<int64_t>(LineCount), std::ssize(LineStart), std::ssize(WordEnd), std::ssize(LineEnd)}));
+    const uint16_t* text = KeyText.data();
+    for (int32_t i = 0; i < lines; ++i) {
+        const int32_t start = LineStart[i];
+        const int32_t first = std::max(start, 0);
+        int32_t p = first;
+        while (p < count && text[p] != CR && text[p] != LF)
+            ++p;
+        LineEnd[i] = p - 1;
+
+        int32_t k = p - 1;
+        while (k >= first && !IsLetterKey(text[k]))
+            --k;
+        WordEnd[i] = k >= first ? k : start - 1;
+    }
+    return true;
+}
+
+bool TWordList::ConvertRangeToChars(int32_t first, int32_t last) {
+    const SortRus keys;
+    const int64_t size = std::min(std::ssize(KeyText), std::ssize(DisplayText));
+    const int64_t from = std::max<int64_t>(first, 0);
+    const int64_t to = std::min<int64_t>(last, size - 1);
+    for (int64_t k = from; k <= to; ++k)
+        DisplayText[k] = keys.SortKeyToChar(KeyText[k]);
+    return true;
+}
