@@ -1,0 +1,57 @@
+// Fuzz target: the loader on an arbitrary data file, with the word list's invariants checked.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "dictionary/WordList.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+const std::string& TempPath() {
+    static const std::string path = "/tmp/kavrinto-fuzz-loader-" + std::to_string(getpid()) + ".dat";
+    return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string& path = TempPath();
+    FILE* f = std::fopen(path.c_str(), "wb");
+    Check(f != nullptr);
+    Check(std::fwrite(data, 1, size, f) == size);
+    std::fclose(f);
+
+    TWordList list;
+    Check(list.LoadWordList(path));
+    if (size < 2) {
+        Check(list.LineCount == 0 && !list.LoadError.empty());
+        return 0;
+    }
+    Check(list.LoadError.empty());
+    Check(list.FileSize == static_cast<int32_t>(size) && list.BytesRead == list.FileSize);
+    Check(list.CharCount == list.BytesRead / 2);
+    Check(list.LineCount >= 1);
+    const auto lines = static_cast<size_t>(list.LineCount);
+    Check(list.LineStart.size() >= lines && list.WordEnd.size() >= lines && list.LineEnd.size() >= lines);
+    Check(list.KeyText.size() >= static_cast<size_t>(list.CharCount));
+    for (size_t i = 0; i < lines; ++i) {
+        const int32_t start = list.LineStart[i], word = list.WordEnd[i], end = list.LineEnd[i];
+        Check(start >= 1 && start - 1 <= word && word <= end && end < list.CharCount);
+        for (int32_t k = word + 1; k <= end; ++k)
+            Check(list.KeyText[k] < 300 || list.KeyText[k] > 446);
+        if (i > 0)
+            Check(start > list.LineEnd[i - 1]);
+    }
+    // Showing any line must stay inside the arrays.
+    list.ConvertRangeToChars(list.LineStart[0], list.LineEnd[lines - 1]);
+    return 0;
+}
