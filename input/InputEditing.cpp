@@ -54,9 +54,10 @@ std::string StripRtfControls(std::string_view body) {
 }
 
 std::string InsertLetter(std::string_view body, std::string_view letter, int32_t caretPos) {
-    const int32_t n = caretPos - 1;
-    if (n <= 0)
+    // Compared before subtracting, so that no caret position overflows.
+    if (caretPos <= 1)
         return std::string(letter) + std::string(body);
+    const int32_t n = caretPos - 1;
 
     // End position (1-based) of the n-th counted character: a plain byte, or a "\'hh" escape as one.
     // A control word counts as no character. The scan stops there, so any body and caret are safe.

@@ -21,7 +21,7 @@ const std::string& TempPath() {
     return path;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& path = TempPath();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -79,6 +80,7 @@ TEST(input_editing_test, insert_letter) {
         {"\\'e0", "\\'e4", 3, "\\'e4"},    // caret past the body: the letter alone
         {"\\'e0", "\\'e4", 0, "\\'e4\\'e0"},
         {"\\'e0", "\\'e4", -7, "\\'e4\\'e0"},
+        {"\\'e0", "\\'e4", INT32_MIN, "\\'e4\\'e0"},
     };
     for (const TInsert& c : cases)
         EXPECT_EQ(InsertLetter(c.Body, c.Letter, c.CaretPos), c.Out) << c.Body << " at " << c.CaretPos;
