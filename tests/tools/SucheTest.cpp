@@ -1,0 +1,170 @@
+// kavrinto-suche as a process over a small data file: output, counts, exit status, messages.
+#include "dictionary/WordList.h"
+#include "tests/dictionary/TestDataFile.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TResult {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+std::string ShellQuoted(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+class SucheTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::u16string text = u"\uFEFF";
+        for (const char16_t* line :
+             {u"ба", u"жаба", u"ад", u"сад", u"сад²", u"заклад", u"Ад", u"все", u"всё", u"{x}", u"заря"})
+            text += std::u16string(line) + u"\r\n";
+        DataFile = Dir.WriteDataFile(DataFileName, text);
+    }
+
+    // Runs the tool in folder with the arguments; no --file unless given.
+    TResult Run(const std::vector<std::string>& args, const std::string& folder = "/") const {
+        std::string command = "cd ";
+        command += ShellQuoted(folder);
+        command += " && ";
+        command += ShellQuoted(KAVRINTO_BIN_DIR "/kavrinto-suche");
+        for (const std::string& arg : args) {
+            command += ' ';
+            command += ShellQuoted(arg);
+        }
+        const std::string errFile = Dir.Path("stderr.txt");
+        command += " 2>";
+        command += ShellQuoted(errFile);
+        TResult result;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (pipe == nullptr)
+            return {-1, "", "popen failed"};
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            result.Out.append(buffer, n);
+        const int status = ::pclose(pipe);
+        result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::ifstream err(errFile);
+        std::stringstream errText;
+        errText << err.rdbuf();
+        result.Err = errText.str();
+        return result;
+    }
+
+    TResult Search(std::vector<std::string> args) const {
+        args.insert(args.begin(), {"--file", DataFile});
+        return Run(args);
+    }
+
+    TTestDir Dir;
+    std::string DataFile;
+};
+
+TEST_F(SucheTest, lists_hits_in_dictionary_order) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"ад"}, "ад\nсад\nсад²\nзаклад\n"},
+        {{"сад"}, "сад\nсад²\n"},
+        {{"Ад"}, "Ад\n"},
+        {{"сё"}, "всё\n"},
+        {{"x"}, "{x}\n"}, // the brace after the word is shown
+        {{"--limit", "2", "ад"}, "ад\nсад\n"},
+        {{"ад", "--limit=1"}, "ад\n"},
+        {{"--keys", "fl"}, "ад\nсад\nсад²\nзаклад\n"}, // f is а, l is д
+        {{"--keys", "Fl"}, "Ад\n"},
+        {{"--keys", "c^"}, "всё\n"},
+        {{"--keys", "x}"}, ""}, // x is ч
+        {{"--count", "ад"}, "4\n"},
+        {{"--count", "--limit", "1", "ад"}, "4\n"}, // the count covers every hit
+        {{"--count", ""}, "11\n"},
+        {{"--keys", "--count", "f1l"}, "0\n"}, // а1д
+    };
+    for (const auto& [args, out] : cases) {
+        const TResult r = Search(args);
+        EXPECT_EQ(r.Out, out) << args.back();
+        EXPECT_EQ(r.Status, out.empty() || out == "0\n" ? 1 : 0) << args.back();
+        EXPECT_EQ(r.Err, "") << args.back();
+    }
+    const TResult all = Search({""});
+    EXPECT_EQ(all.Status, 0);
+    EXPECT_TRUE(all.Out.starts_with("ба\nжаба\n"));
+    EXPECT_TRUE(all.Out.ends_with("{x}\nзаря\n"));
+}
+
+TEST_F(SucheTest, no_hit) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"х"},
+                                                 {"--count", "х"},
+                                                 {"-", "--"},
+                                                 {"--", "-ад"},
+                                                 {std::string(199, 'a')}}) {
+        const TResult r = Search(args);
+        EXPECT_EQ(r.Status, 1) << args[0];
+        EXPECT_EQ(r.Out, args[0] == "--count" ? "0\n" : "") << args[0];
+    }
+}
+
+TEST_F(SucheTest, reads_the_working_directorys_data_file) {
+    const TResult r = Run({"--count", "ба"}, Dir.Folder().string());
+    EXPECT_EQ(r.Out, "2\n");
+    EXPECT_EQ(r.Status, 0);
+}
+
+TEST_F(SucheTest, errors_go_to_stderr_in_german) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--bunt", "ад"}, "kavrinto-suche: Unbekannte Option „--bunt“.\nHilfe: kavrinto-suche --help\n"},
+        {{"-x", "ад"}, "kavrinto-suche: Unbekannte Option „-x“.\nHilfe: kavrinto-suche --help\n"},
+        {{}, "kavrinto-suche: Die ENDUNG fehlt.\nHilfe: kavrinto-suche --help\n"},
+        {{"ад", "ба"},
+         "kavrinto-suche: Nur eine ENDUNG ist erlaubt; zu viel: „ба“.\nHilfe: kavrinto-suche --help\n"},
+        {{"--limit", "zwei", "ад"},
+         "kavrinto-suche: --limit erwartet eine ganze Zahl ab 0, nicht „zwei“.\nHilfe: kavrinto-suche "
+         "--help\n"},
+        {{"ад", "--limit"},
+         "kavrinto-suche: Die Option „--limit“ braucht einen Wert.\nHilfe: kavrinto-suche --help\n"},
+        {{"--count=1", "ад"},
+         "kavrinto-suche: Die Option „--count“ nimmt keinen Wert.\nHilfe: kavrinto-suche --help\n"},
+        {{"\xD0"}, "kavrinto-suche: Die ENDUNG ist kein gültiger UTF-8-Text.\n"},
+        {{"\xC0\xB0"}, "kavrinto-suche: Die ENDUNG ist kein gültiger UTF-8-Text.\n"},     // overlong
+        {{"\xED\xA0\x80"}, "kavrinto-suche: Die ENDUNG ist kein gültiger UTF-8-Text.\n"}, // surrogate
+        {{std::string(200, 'a')}, "kavrinto-suche: Die ENDUNG ist länger als 199 Zeichen.\n"},
+        {{"--keys", "fж"},
+         "kavrinto-suche: Das Zeichen „ж“ gibt es auf der deutschen Tastatur nicht (Option --keys).\n"},
+    };
+    for (const auto& [args, err] : cases) {
+        const TResult r = Search(args);
+        EXPECT_EQ(r.Status, 2) << err;
+        EXPECT_EQ(r.Err, err);
+        EXPECT_EQ(r.Out, "");
+    }
+
+    const TResult missing = Run({"--file", Dir.Path("fehlt.dat"), "ад"});
+    EXPECT_EQ(missing.Status, 2);
+    EXPECT_TRUE(missing.Err.starts_with("kavrinto-suche: ")) << missing.Err;
+    EXPECT_NE(missing.Err.find("fehlt.dat"), std::string::npos) << missing.Err;
+    EXPECT_EQ(missing.Out, "");
+}
+
+TEST_F(SucheTest, help) {
+    const TResult r = Run({"--help"});
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_TRUE(r.Out.starts_with("Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n")) << r.Out;
+    for (const char* option : {"--keys", "--count", "--limit N", "--file PFAD", "--help"})
+        EXPECT_NE(r.Out.find(option), std::string::npos) << option;
+    EXPECT_EQ(r.Err, "");
+}
+
+} // namespace
