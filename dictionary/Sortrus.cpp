@@ -107,9 +107,6 @@ constexpr TLookup MakeKeyToChar() {
     return t;
 }
 
-constexpr TLookup CharToKey = MakeCharToKey();
-constexpr TLookup KeyToChar = MakeKeyToChar();
-
 constexpr bool KeysAreDistinct() {
     std::array<bool, 65536> seen{};
     for (const TKeyRow& row : KeyTable) {
@@ -121,8 +118,7 @@ constexpr bool KeysAreDistinct() {
 }
 static_assert(KeysAreDistinct(), "every key of the table is used once, within 279..446");
 
-}  // namespace
+} // namespace
 
-uint16_t SortRus::CharToSortKey(uint16_t unit) const { return CharToKey[unit]; }
-
-uint16_t SortRus::SortKeyToChar(uint16_t key) const { return KeyToChar[key]; }
+constinit const std::array<uint16_t, 65536> SortRusTables::CharToKey = MakeCharToKey();
+constinit const std::array<uint16_t, 65536> SortRusTables::KeyToChar = MakeKeyToChar();

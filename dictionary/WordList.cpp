@@ -106,21 +106,6 @@ void MakeEmpty(TWordList& list, std::string error) {
     list.LoadError = std::move(error);
 }
 
-// CharToSortKey for every unit, taken once from SortRus: the conversion of the whole text then needs no
-// call per unit.
-using TKeyLookup = std::array<uint16_t, 65536>;
-
-const TKeyLookup& CharToKeyLookup() {
-    static const TKeyLookup lookup = [] {
-        const SortRus keys;
-        TKeyLookup table{};
-        for (size_t unit = 0; unit < table.size(); ++unit)
-            table[unit] = keys.CharToSortKey(static_cast<uint16_t>(unit));
-        return table;
-    }();
-    return lookup;
-}
-
 } // namespace
 
 void* AllocateListBuffer(size_t bytes) {
@@ -234,11 +219,11 @@ bool TWordList::LoadWordList(const std::string& path) {
 }
 
 bool TWordList::ConvertToKeys() {
-    const TKeyLookup& keys = CharToKeyLookup();
+    const SortRus keys;
     const auto count = static_cast<int32_t>(std::min<int64_t>(CharCount, std::ssize(KeyText)));
     uint16_t* text = KeyText.data();
     for (int32_t k = 1; k < count; ++k)
-        text[k] = keys[text[k]];
+        text[k] = keys.CharToSortKey(text[k]);
     return true;
 }
 

@@ -17,7 +17,9 @@ void Check(bool condition) {
 }
 
 const std::string& TempPath() {
-    static const std::string path = "/tmp/kavrinto-fuzz-loader-" + std::to_string(getpid()) + ".dat";
+    // Memory-backed where the system has it: the file is rewritten for every input.
+    static const std::string dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    static const std::string path = dir + "/kavrinto-fuzz-loader-" + std::to_string(getpid()) + ".dat";
     return path;
 }
 
