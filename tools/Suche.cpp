@@ -205,11 +205,15 @@ std::vector<uint16_t> QueryOfText(std::u16string_view ending) {
 std::vector<uint16_t> QueryOfKeys(std::u16string_view typed) {
     const ZeiToRtf keyboard;
     std::string rtfText = " "; // the blank that follows "\fs20"
-    for (char16_t ch : typed) {
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const char16_t ch = typed[i];
         const int byte = UnicodeToCp1252(ch);
         if (byte < 0) {
+            uint32_t cp = ch;
+            if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < typed.size())
+                cp = 0x10000 + ((ch - 0xD800u) << 10) + (typed[i + 1] - 0xDC00u);
             std::string utf8;
-            AppendUtf8(utf8, ch);
+            AppendUtf8(utf8, cp);
             throw TError{"Das Zeichen " + Quoted(utf8) +
                          " gibt es auf der deutschen Tastatur nicht (Option --keys)."};
         }

@@ -143,6 +143,9 @@ TEST_F(SucheTest, errors_go_to_stderr_in_german) {
         {{std::string(200, 'a')}, "kavrinto-suche: Die ENDUNG ist länger als 199 Zeichen.\n"},
         {{"--keys", "fж"},
          "kavrinto-suche: Das Zeichen „ж“ gibt es auf der deutschen Tastatur nicht (Option --keys).\n"},
+        {{"--keys", "f\U0001F600"},
+         "kavrinto-suche: Das Zeichen „\U0001F600“ gibt es auf der deutschen Tastatur nicht (Option "
+         "--keys).\n"},
     };
     for (const auto& [args, err] : cases) {
         const TResult r = Search(args);
