@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +15,6 @@
 #include "input/InputEditing.h"
 #include "input/Zeitortf.h"
 #include "richtext/Codepage.h"
-#include "richtext/ConvertError.h"
 #include "richtext/Rtftounisort.h"
 
 namespace {
@@ -310,9 +310,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kavrinto-suche: %s\nHilfe: kavrinto-suche --help\n", e.Message.c_str());
     } catch (const TError& e) {
         std::fprintf(stderr, "kavrinto-suche: %s\n", e.Message.c_str());
-    } catch (const EConvertError& e) {
-        std::fprintf(stderr, "kavrinto-suche: %s\n", e.what());
     } catch (const std::exception& e) {
+        // EConvertError among them
         std::fprintf(stderr, "kavrinto-suche: %s\n", e.what());
     }
     return 2;
