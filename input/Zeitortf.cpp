@@ -11,29 +11,76 @@ struct TKeyLetter {
     uint8_t Letter; // its Cyrillic letter's byte in code page 1251
 };
 
-// Ordered by the typed character.
+// One row per typed character, in the order of its code: typed character, letter byte.
 // clang-format off
 constexpr std::array<TKeyLetter, 67> KeyLetters = {{
-    {0x27, 0xDA}, {0x2A, 0xDA}, {0x2B, 0xFA}, {0x2C, 0xE1},                     /* ' * + , -> Ъ Ъ ъ б */
-    {0x2E, 0xFE}, {0x3A, 0xDE}, {0x3B, 0xC1},                                   /* . : ;   -> ю Ю Б */
-    {0x41, 0xD4}, {0x42, 0xC8}, {0x43, 0xD1}, {0x44, 0xC2},                     /* A-D     -> Ф И С В */
-    {0x45, 0xD3}, {0x46, 0xC0}, {0x47, 0xCF}, {0x48, 0xD0},                     /* E-H     -> У А П Р */
-    {0x49, 0xD8}, {0x4A, 0xCE}, {0x4B, 0xCB}, {0x4C, 0xC4},                     /* I-L     -> Ш О Л Д */
-    {0x4D, 0xDC}, {0x4E, 0xD2}, {0x4F, 0xD9}, {0x50, 0xC7},                     /* M-P     -> Ь Т Щ З */
-    {0x51, 0xC9}, {0x52, 0xCA}, {0x53, 0xDB}, {0x54, 0xC5},                     /* Q-T     -> Й К Ы Е */
-    {0x55, 0xC3}, {0x56, 0xCC}, {0x57, 0xD6}, {0x58, 0xD7},                     /* U-X     -> Г М Ц Ч */
-    {0x59, 0xDF}, {0x5A, 0xCD},                                                 /* Y Z     -> Я Н */
-    {0x5E, 0xB8},                                                               /* ^       -> ё */
-    {0x61, 0xF4}, {0x62, 0xE8}, {0x63, 0xF1}, {0x64, 0xE2},                     /* a-d     -> ф и с в */
-    {0x65, 0xF3}, {0x66, 0xE0}, {0x67, 0xEF}, {0x68, 0xF0},                     /* e-h     -> у а п р */
-    {0x69, 0xF8}, {0x6A, 0xEE}, {0x6B, 0xEB}, {0x6C, 0xE4},                     /* i-l     -> ш о л д */
-    {0x6D, 0xFC}, {0x6E, 0xF2}, {0x6F, 0xF9}, {0x70, 0xE7},                     /* m-p     -> ь т щ з */
-    {0x71, 0xE9}, {0x72, 0xEA}, {0x73, 0xFB}, {0x74, 0xE5},                     /* q-t     -> й к ы е */
-    {0x75, 0xE3}, {0x76, 0xEC}, {0x77, 0xF6}, {0x78, 0xF7},                     /* u-x     -> г м ц ч */
-    {0x79, 0xFF}, {0x7A, 0xED},                                                 /* y z     -> я н */
-    {0xB0, 0xA8},                                                               /* °       -> Ё */
-    {0xC4, 0xDD}, {0xD6, 0xC6}, {0xDC, 0xD5},                                   /* Ä Ö Ü   -> Э Ж Х */
-    {0xE4, 0xFD}, {0xF6, 0xE6}, {0xFC, 0xF5},                                   /* ä ö ü   -> э ж х */
+    {0x27, 0xDA},   /* apostrophe '   -> Ъ U+042A */
+    {0x2A, 0xDA},   /* asterisk *     -> Ъ U+042A */
+    {0x2B, 0xFA},   /* plus sign +    -> ъ U+044A */
+    {0x2C, 0xE1},   /* comma ,        -> б U+0431 */
+    {0x2E, 0xFE},   /* full stop .    -> ю U+044E */
+    {0x3A, 0xDE},   /* colon :        -> Ю U+042E */
+    {0x3B, 0xC1},   /* semicolon ;    -> Б U+0411 */
+    {0x41, 0xD4},   /* A              -> Ф U+0424 */
+    {0x42, 0xC8},   /* B              -> И U+0418 */
+    {0x43, 0xD1},   /* C              -> С U+0421 */
+    {0x44, 0xC2},   /* D              -> В U+0412 */
+    {0x45, 0xD3},   /* E              -> У U+0423 */
+    {0x46, 0xC0},   /* F              -> А U+0410 */
+    {0x47, 0xCF},   /* G              -> П U+041F */
+    {0x48, 0xD0},   /* H              -> Р U+0420 */
+    {0x49, 0xD8},   /* I              -> Ш U+0428 */
+    {0x4A, 0xCE},   /* J              -> О U+041E */
+    {0x4B, 0xCB},   /* K              -> Л U+041B */
+    {0x4C, 0xC4},   /* L              -> Д U+0414 */
+    {0x4D, 0xDC},   /* M              -> Ь U+042C */
+    {0x4E, 0xD2},   /* N              -> Т U+0422 */
+    {0x4F, 0xD9},   /* O              -> Щ U+0429 */
+    {0x50, 0xC7},   /* P              -> З U+0417 */
+    {0x51, 0xC9},   /* Q              -> Й U+0419 */
+    {0x52, 0xCA},   /* R              -> К U+041A */
+    {0x53, 0xDB},   /* S              -> Ы U+042B */
+    {0x54, 0xC5},   /* T              -> Е U+0415 */
+    {0x55, 0xC3},   /* U              -> Г U+0413 */
+    {0x56, 0xCC},   /* V              -> М U+041C */
+    {0x57, 0xD6},   /* W              -> Ц U+0426 */
+    {0x58, 0xD7},   /* X              -> Ч U+0427 */
+    {0x59, 0xDF},   /* Y              -> Я U+042F */
+    {0x5A, 0xCD},   /* Z              -> Н U+041D */
+    {0x5E, 0xB8},   /* circumflex ^   -> ё U+0451 */
+    {0x61, 0xF4},   /* a              -> ф U+0444 */
+    {0x62, 0xE8},   /* b              -> и U+0438 */
+    {0x63, 0xF1},   /* c              -> с U+0441 */
+    {0x64, 0xE2},   /* d              -> в U+0432 */
+    {0x65, 0xF3},   /* e              -> у U+0443 */
+    {0x66, 0xE0},   /* f              -> а U+0430 */
+    {0x67, 0xEF},   /* g              -> п U+043F */
+    {0x68, 0xF0},   /* h              -> р U+0440 */
+    {0x69, 0xF8},   /* i              -> ш U+0448 */
+    {0x6A, 0xEE},   /* j              -> о U+043E */
+    {0x6B, 0xEB},   /* k              -> л U+043B */
+    {0x6C, 0xE4},   /* l              -> д U+0434 */
+    {0x6D, 0xFC},   /* m              -> ь U+044C */
+    {0x6E, 0xF2},   /* n              -> т U+0442 */
+    {0x6F, 0xF9},   /* o              -> щ U+0449 */
+    {0x70, 0xE7},   /* p              -> з U+0437 */
+    {0x71, 0xE9},   /* q              -> й U+0439 */
+    {0x72, 0xEA},   /* r              -> к U+043A */
+    {0x73, 0xFB},   /* s              -> ы U+044B */
+    {0x74, 0xE5},   /* t              -> е U+0435 */
+    {0x75, 0xE3},   /* u              -> г U+0433 */
+    {0x76, 0xEC},   /* v              -> м U+043C */
+    {0x77, 0xF6},   /* w              -> ц U+0446 */
+    {0x78, 0xF7},   /* x              -> ч U+0447 */
+    {0x79, 0xFF},   /* y              -> я U+044F */
+    {0x7A, 0xED},   /* z              -> н U+043D */
+    {0xB0, 0xA8},   /* degree sign °  -> Ё U+0401 */
+    {0xC4, 0xDD},   /* Ä              -> Э U+042D */
+    {0xD6, 0xC6},   /* Ö              -> Ж U+0416 */
+    {0xDC, 0xD5},   /* Ü              -> Х U+0425 */
+    {0xE4, 0xFD},   /* ä              -> э U+044D */
+    {0xF6, 0xE6},   /* ö              -> ж U+0436 */
+    {0xFC, 0xF5},   /* ü              -> х U+0445 */
 }};
 // clang-format on
 
