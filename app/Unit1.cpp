@@ -1,0 +1,393 @@
+// The main window: start-up, the ending search and its display, the input field's editing cycle and
+// the keyboard picture.
+#include "app/Unit1.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QValidator>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/KeyboardPicture.h"
+#include "dictionary/EndingSearch.h"
+#include "input/InputEditing.h"
+#include "input/Virttast.h"
+#include "input/Zeitortf.h"
+#include "platform/Image.h"
+#include "platform/MessageBox.h"
+#include "platform/RichEdit.h"
+#include "platform/RichMemo.h"
+#include "richtext/Codepage.h"
+#include "richtext/LetterTable.h"
+#include "richtext/ResultDocument.h"
+#include "richtext/Rtftounisort.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr int ClientWidth = 309;
+constexpr int ClientHeightWithPicture = 508;
+constexpr int ClientHeightWithoutPicture = 383;
+constexpr int StatusBarHeight = 19;
+// The resize rule works on the outer width of a Windows frame: client width + 5.
+constexpr int FrameExtra = 5;
+constexpr int MinimumOuterWidth = ClientWidth + FrameExtra;
+
+const char* const PresetLines[] = {
+    "Geben Sie bitten Ihren Suchbegriff (Wort oder",
+    "Endbuchstaben bzw.Endsilben) ein und bestä-",
+    "tigen Sie Ihre Eingabe mit ENTER oder einem ",
+    "Klick auf den Button Suchen.",
+    "",
+    "Bleiben Sie bei der Spracheinstellung De (in der",
+    "Statuszeile), schalten Sie nicht auf Ru um!",
+    "",
+    "Klicken Sie im eingeblendeten Tastatur-Layout ",
+    "den gewünschten russischen Buchstaben ein-",
+    "mal mit der linken Maustaste an oder drücken ",
+    "Sie auf den in Schwarz daneben dargestellten ",
+    "deutschen Buchstaben auf Ihrer Tastatur.",
+    " ",
+};
+
+// What the input field holds: the letters of the letter table and the printable characters of code
+// page 1252, except the three that the field's rich text would take for its own syntax.
+bool IsInputCharacter(char16_t Ch) {
+    if (Ch == u'\\' || Ch == u'{' || Ch == u'}')
+        return false;
+    if (ByteOfLetter(Ch) >= 0)
+        return true;
+    return Ch >= 0x20 && Ch != 0x7F && UnicodeToCp1252(Ch) >= 0;
+}
+
+// Refuses typed and pasted text that the field cannot hold; the line break of a pasted line goes.
+class TInputValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& Input, int& Pos) const override {
+        for (qsizetype i = Input.size() - 1; i >= 0; --i) {
+            const char16_t ch = Input[i].unicode();
+            if (ch == u'\r' || ch == u'\n' || ch == u'\u2028' || ch == u'\u2029') {
+                Input.remove(i, 1);
+                if (i < Pos)
+                    --Pos;
+            }
+        }
+        if (Input.size() > MaxInputChars)
+            return Invalid;
+        for (const QChar ch : Input)
+            if (!IsInputCharacter(ch.unicode()))
+                return Invalid;
+        return Acceptable;
+    }
+};
+
+QFont WindowsFont(const char* Family, int PixelHeight) {
+    QFont font(QString::fromLatin1(Family));
+    font.setPixelSize(PixelHeight);
+    return font;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* Owner) : QMainWindow(Owner) {
+    CreateControls();
+    CreateStatusBar();
+    CreateConverters();
+    ConnectEvents();
+    move(345, 112);
+    resize(ClientWidth, ClientHeight());
+    FormResize();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateControls() {
+    setWindowTitle(QStringLiteral("Kavrinto"));
+    setFont(WindowsFont("MS Sans Serif", 11));
+    setMinimumWidth(ClientWidth);
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    // MS Sans Serif is a bitmap font: asked for a height of 15 pixels, Windows shows its 10-point size,
+    // whose letters are 13 pixels high. A scalable substitute at 15 pixels would not fit the lines of
+    // the preset text into the list.
+    const QFont fieldFont = WindowsFont("MS Sans Serif", 13);
+
+    RE1 = new TRichEdit(client);
+    RE1->setObjectName(QStringLiteral("RE1"));
+    RE1->setGeometry(4, 8, 214, 25);
+    RE1->setFont(fieldFont);
+    RE1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    RE1->SetHeader(InputHeader);
+    RE1->setValidator(new TInputValidator(RE1));
+    RE1->setAccessibleName(QStringLiteral("Eingabefeld"));
+    RE1->setAccessibleDescription(
+        QStringLiteral("Russische Endung oder Wort, getippt auf der deutschen Tastatur; Enter sucht"));
+
+    Button1 = new QPushButton(QStringLiteral("Suchen"), client);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(224, 0, 75, 25);
+    Button1->setFocusPolicy(Qt::ClickFocus);
+    Button1->setAccessibleName(QStringLiteral("Suchen"));
+    Button1->setAccessibleDescription(QStringLiteral("Sucht alle Wörter mit der eingegebenen Endung"));
+
+    RE2 = new TRichMemo(client);
+    RE2->setObjectName(QStringLiteral("RE2"));
+    RE2->setGeometry(3, 32, 301, 337);
+    RE2->setFont(fieldFont);
+    RE2->setReadOnly(true);
+    RE2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    RE2->setLineWrapMode(QTextEdit::NoWrap);
+    RE2->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    RE2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette listColours = RE2->palette();
+    listColours.setColor(QPalette::Text, Qt::red);
+    // The marking stays visible when the list loses the focus.
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        listColours.setColor(QPalette::Inactive, role, listColours.color(QPalette::Active, role));
+    RE2->setPalette(listColours);
+    QStringList preset;
+    for (const char* line : PresetLines)
+        preset << QString::fromUtf8(line);
+    RE2->setPlainText(preset.join(QLatin1Char('\n')));
+    RE2->setAccessibleName(QStringLiteral("Trefferliste"));
+    RE2->setAccessibleDescription(QStringLiteral("Alle Wörter mit der gesuchten Endung, rechtsbündig"));
+
+    Image1 = new TImage(client);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->move(3, 368);
+    Image1->SetPicture(KeyboardPicture());
+    Image1->setAccessibleName(QStringLiteral("Tastatur-Layout"));
+    Image1->setAccessibleDescription(
+        QStringLiteral("Deutsche Tastatur mit den russischen Buchstaben; ein Klick auf eine Taste tippt "
+                       "ihren Buchstaben ins Eingabefeld"));
+
+    setTabOrder(RE1, RE2);
+    RE1->setFocus();
+}
+
+void TForm1::CreateStatusBar() {
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setFixedHeight(StatusBarHeight);
+    Panels[0] = new QLabel(QStringLiteral("Treffer:"));
+    Panels[0]->setFixedWidth(50);
+    Panels[1] = new QLabel;
+    Panels[1]->setFixedWidth(120);
+    // The count is the panel's text, and so its accessible name.
+    Panels[1]->setAccessibleDescription(QStringLiteral("Anzahl der Treffer"));
+    for (QLabel* panel : Panels) {
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        StatusBar1->addWidget(panel);
+    }
+    setStatusBar(StatusBar1);
+}
+
+void TForm1::CreateConverters() {
+    KeyMapping = std::make_unique<ZeiToRtf>();
+    QueryDecoder = std::make_unique<RtfToUniSort>();
+    Keyboard = std::make_unique<VirtTast>();
+}
+
+void TForm1::ConnectEvents() {
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(RE1, &TRichEdit::KeyPress, this, &TForm1::RE1KeyEvent);
+    // A key that the field handled without a change of its text leaves no reload pending.
+    connect(RE1, &TRichEdit::KeyPressed, this, &TForm1::RE1Change);
+    connect(RE1, &QLineEdit::textChanged, this, &TForm1::RE1Change);
+    connect(Image1, &TImage::MouseDown, this, &TForm1::Image1MouseDown);
+}
+
+// ---- Start-up and layout ----
+
+void TForm1::showEvent(QShowEvent* Event) {
+    QMainWindow::showEvent(Event);
+    if (!Shown) {
+        Shown = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow() {
+    WordList.LoadWordList();
+    if (!WordList.LoadError.empty())
+        MessageBox(QString::fromStdString(WordList.LoadError), QApplication::applicationName(),
+                   QMessageBox::Warning);
+}
+
+int TForm1::ClientHeight() const {
+    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    return menuHeight + (KeyboardVisible ? ClientHeightWithPicture : ClientHeightWithoutPicture);
+}
+
+void TForm1::resizeEvent(QResizeEvent* Event) {
+    QMainWindow::resizeEvent(Event);
+    FormResize();
+}
+
+void TForm1::FormResize() {
+    const int height = ClientHeight();
+    if (minimumHeight() != height || maximumHeight() != height)
+        setFixedHeight(height);
+    const int W = width() + FrameExtra;
+    if (W < MinimumOuterWidth) {
+        RE1->resize(222, RE1->height());
+        RE2->resize(294, RE2->height());
+        Button1->move(231, Button1->y());
+        Image1->move(3, Image1->y());
+        resize(ClientWidth, height);
+        return;
+    }
+    RE1->resize(W - 92, RE1->height());
+    RE2->resize(W - 20, RE2->height());
+    Button1->move(W - 83, Button1->y());
+    // At the narrowest width the picture would start left of the window and lose the ё key.
+    Image1->move(std::max(3, W - 320), Image1->y());
+}
+
+// ---- The search ----
+
+void TForm1::Button1Click() {
+    // The button searches what the field shows, exactly as Enter does.
+    ReadInputField();
+    RunSearch();
+}
+
+bool TForm1::RunSearch() {
+    Query = QueryDecoder->RtfToSortKeys(InputBody);
+    FindEndingRange();
+    ShowHits(FirstHit, LastHit);
+    std::snprintf(HitCountText, sizeof HitCountText, "%d", static_cast<int>(LastHit - FirstHit + 1));
+    Panels[1]->setText(QString::fromLatin1(HitCountText));
+    return true;
+}
+
+bool TForm1::FindEndingRange() {
+    const THitRange hits = ::FindEndingRange(WordList, Query);
+    FirstHit = hits.FirstHit;
+    LastHit = hits.LastHit;
+    return true;
+}
+
+void TForm1::ShowHits(int32_t First, int32_t Last) {
+    RE2->LoadRichText(BuildResultDocument(WordList, First, Last, ResultEncoder));
+}
+
+// ---- The input field's editing cycle ----
+
+void TForm1::ReadInputField() {
+    // With a selection the letter goes before it, whichever end the cursor is at.
+    CaretPos = (RE1->hasSelectedText() ? RE1->selectionStart() : RE1->cursorPosition()) + 1;
+    InputBody = StripRtfControls(CutInputBody(RE1->SaveRichText()));
+}
+
+void TForm1::PrepareReload() {
+    InputBody = InsertLetter(InputBody, KeyRtf, CaretPos);
+    InputRtf = std::string(InputHeader) + InputBody + std::string(InputFooter);
+    ReloadPending = true;
+}
+
+void TForm1::RE1KeyPress(char& Key) {
+    ReadInputField();
+    const auto code = static_cast<uint8_t>(Key);
+    if (code < 32) {
+        KeyUnmapped = true;
+        if (code == 13)
+            RunSearch();
+        return;
+    }
+    KeyUnmapped = false;
+    KeyRtf = KeyMapping->CharToRtf(Key);
+    if (KeyRtf == "no")
+        KeyUnmapped = true;
+    PrepareReload();
+}
+
+void TForm1::RE1LetterPress(char16_t Letter) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    const int byte = ByteOfLetter(Letter);
+    ReadInputField();
+    KeyUnmapped = false;
+    KeyRtf = {'\\', '\'', Hex[byte >> 4], Hex[byte & 15]};
+    PrepareReload();
+}
+
+void TForm1::RE1Change() {
+    if (!ReloadPending)
+        return;
+    // Loading the field below runs this handler once more; the cleared flag ends that run.
+    ReloadPending = false;
+    if (KeyUnmapped)
+        return;
+    RE1->LoadRichText(InputRtf);
+    RE1->setCursorPosition(CaretPos);
+}
+
+void TForm1::RE1KeyEvent(QKeyEvent* Event, bool& Consumed) {
+    const int key = Event->key();
+    const Qt::KeyboardModifiers modifiers = Event->modifiers();
+
+    // Control characters: the key-press path first, then the field's own effect. Enter only searches.
+    char control = 0;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        control = '\r';
+    else if (key == Qt::Key_Backspace)
+        control = '\b';
+    else if (key == Qt::Key_Escape)
+        control = 27;
+    else if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) && key >= Qt::Key_A &&
+             key <= Qt::Key_Z)
+        control = static_cast<char>(key - Qt::Key_A + 1);
+    if (control != 0) {
+        RE1KeyPress(control);
+        Consumed = control == '\r';
+        return;
+    }
+
+    const bool full = RE1->text().size() >= MaxInputChars;
+    // The dead ^ of German layouts types ё at once instead of waiting for a second key.
+    if (key == Qt::Key_Dead_Circumflex) {
+        Consumed = true;
+        if (full)
+            return;
+        char circumflex = '^';
+        RE1KeyPress(circumflex);
+        RE1Change();
+        return;
+    }
+
+    // Keys without a character (arrows, Delete, short-cuts) are the field's own business.
+    const QString text = Event->text();
+    if ((modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) || text.size() != 1 ||
+        text[0].unicode() < 0x20 || text[0].unicode() == 0x7F)
+        return;
+    const char16_t ch = text[0].unicode();
+    if (full || !IsInputCharacter(ch)) {
+        Consumed = true;
+        return;
+    }
+    if (const int byte = UnicodeToCp1252(ch); byte >= 0) {
+        char typed = static_cast<char>(byte);
+        RE1KeyPress(typed);
+    } else {
+        RE1LetterPress(ch);
+    }
+}
+
+// ---- The keyboard picture ----
+
+void TForm1::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
+    if (!KeyboardVisible || RE1->text().size() >= MaxInputChars)
+        return;
+    // No real key reached the field, so the change handler is called directly.
+    char key = Keyboard->KeyAtPoint(X, Y);
+    RE1KeyPress(key);
+    RE1Change();
+}

@@ -1,0 +1,21 @@
+// The program's entry: the application object, the main window, the message loop.
+#include <exception>
+
+#include "app/Unit1.h"
+#include "platform/Application.h"
+
+int main(int argc, char** argv) {
+    TApplication Application(argc, argv);
+    TApplication::setApplicationName(QStringLiteral("Kavrinto"));
+    try {
+        Form1 = new TForm1;
+        // The first show loads the word list; closing the window ends the loop.
+        Form1->show();
+        TApplication::exec();
+    } catch (const std::exception& E) {
+        TApplication::ShowException(E);
+    }
+    delete Form1;
+    Form1 = nullptr;
+    return 0;
+}

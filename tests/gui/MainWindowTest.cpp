@@ -1,0 +1,330 @@
+// Tests of the main window through its real widgets, offscreen, on the real dictionary in the bin folder.
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Unit1.h"
+#include "platform/Application.h"
+#include "platform/Image.h"
+#include "platform/MessageBox.h"
+#include "platform/RichEdit.h"
+#include "platform/RichMemo.h"
+#include "richtext/ConvertError.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The lines of the real word list whose word ends with Ending, compared as characters: what the
+// window must list, independently of its sort keys. An empty ending takes every line.
+std::vector<std::u16string> LinesEndingIn(std::u16string_view Ending) {
+    static TWordList List = [] {
+        TWordList list;
+        list.LoadWordList();
+        list.ConvertRangeToChars(0, list.FileSize);
+        return list;
+    }();
+    const auto* text = reinterpret_cast<const char16_t*>(List.DisplayText.data());
+    std::vector<std::u16string> lines;
+    for (int32_t i = 0; i < List.LineCount; ++i) {
+        const std::u16string_view word(text + List.LineStart[i],
+                                       static_cast<std::size_t>(List.WordEnd[i] - List.LineStart[i] + 1));
+        if (Ending.empty() || (!word.empty() && word.ends_with(Ending)))
+            lines.emplace_back(text + List.LineStart[i],
+                               static_cast<std::size_t>(List.LineEnd[i] - List.LineStart[i] + 1));
+    }
+    return lines;
+}
+
+class main_window_test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PreviousHook = SetMessageHook([this](const TMessage& Message) { Messages.push_back(Message); });
+        Window = std::make_unique<TForm1>();
+        Window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    }
+    void TearDown() override {
+        Window.reset();
+        SetMessageHook(PreviousHook);
+    }
+
+    // Types Keys into the input field: ASCII through QTest's keys, anything else with explicit text.
+    void Type(const QString& Keys) {
+        for (const QChar ch : Keys) {
+            if (ch.unicode() >= 0x20 && ch.unicode() < 0x7F)
+                QTest::keyClick(Window->RE1, ch.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, Window->RE1, Qt::Key(ch.toUpper().unicode()), QString(ch),
+                                    Qt::NoModifier);
+        }
+    }
+    void Press(Qt::Key Key) { QTest::keyClick(Window->RE1, Key); }
+    void Click(int X, int Y, Qt::MouseButton Button = Qt::LeftButton) {
+        QTest::mouseClick(Window->Image1, Button, Qt::NoModifier, QPoint(X, Y));
+    }
+
+    QString Field() const { return Window->RE1->text(); }
+    QString Count() const { return Window->Panels[1]->text(); }
+    QStringList ResultLines() const { return Window->RE2->toPlainText().split(u'\n'); }
+
+    // The list shows exactly the first 4001 of Expected and counts them all.
+    void ExpectHits(const std::vector<std::u16string>& Expected) {
+        EXPECT_EQ(Count(), QString::number(Expected.size()));
+        const QStringList shown = ResultLines();
+        if (Expected.empty()) {
+            EXPECT_EQ(shown, QStringList{u""_s});
+            return;
+        }
+        ASSERT_EQ(shown.size(), static_cast<qsizetype>(std::min<std::size_t>(Expected.size(), 4001)));
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            ASSERT_EQ(shown[i], QString::fromStdU16String(Expected[static_cast<std::size_t>(i)])) << i;
+    }
+
+    std::unique_ptr<TForm1> Window;
+    std::vector<TMessage> Messages;
+    TMessageHook PreviousHook;
+};
+
+TEST_F(main_window_test, starts_with_the_preset_text_and_the_full_layout) {
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_GT(Window->WordList.LineCount, 4001);
+    EXPECT_EQ(Window->windowTitle(), u"Kavrinto"_s);
+    EXPECT_EQ(Window->centralWidget()->height() + Window->StatusBar1->height(), 508);
+    EXPECT_EQ(Window->width(), 309);
+    const QStringList preset = ResultLines();
+    ASSERT_EQ(preset.size(), 14);
+    EXPECT_EQ(preset[1], u"Endbuchstaben bzw.Endsilben) ein und bestä-"_s);
+    EXPECT_EQ(preset[2], u"tigen Sie Ihre Eingabe mit ENTER oder einem "_s);
+    EXPECT_EQ(preset[13], u" "_s);
+    EXPECT_EQ(Window->RE2->palette().color(QPalette::Text), QColor(Qt::red));
+    EXPECT_EQ(Window->Panels[0]->text(), u"Treffer:"_s);
+    EXPECT_EQ(Count(), u""_s);
+    EXPECT_EQ(Window->focusWidget(), Window->RE1);
+    EXPECT_EQ(Window->Image1->size(), QSize(301, 121));
+    EXPECT_EQ(Window->RE1->accessibleName(), u"Eingabefeld"_s);
+    EXPECT_EQ(Window->RE2->accessibleName(), u"Trefferliste"_s);
+    EXPECT_EQ(Window->Image1->accessibleName(), u"Tastatur-Layout"_s);
+}
+
+TEST_F(main_window_test, typing_f_l_enter_lists_the_entries_ending_in_ad) {
+    Type(u"fl"_s);
+    EXPECT_EQ(Field(), u"ад"_s); // {0x0430, 0x0434}
+    EXPECT_EQ(Window->RE1->cursorPosition(), 2);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Field(), u"ад"_s); // Enter only searches
+    ExpectHits(LinesEndingIn(u"ад"));
+    EXPECT_EQ(Window->RE2->document()->defaultTextOption().alignment(), Qt::AlignRight);
+}
+
+TEST_F(main_window_test, a_letter_goes_to_the_caret_and_the_caret_follows_it) {
+    Type(u"fl"_s);
+    Press(Qt::Key_Home);
+    Type(u"d"_s);
+    EXPECT_EQ(Field(), u"вад"_s);
+    EXPECT_EQ(Window->RE1->cursorPosition(), 1);
+
+    // With a selection the letter goes before it and the selected letters stay, whichever end the
+    // cursor is at.
+    Window->RE1->setSelection(1, 2); // "ад", cursor at the end
+    Type(u"k"_s);
+    EXPECT_EQ(Field(), u"влад"_s);
+    EXPECT_EQ(Window->RE1->cursorPosition(), 2);
+    Window->RE1->setSelection(4, -2); // "ад", cursor at the start
+    Type(u"j"_s);
+    EXPECT_EQ(Field(), u"влоад"_s);
+
+    // ä, Ä, a Cyrillic letter from a Russian layout and the dead ^ of a German one.
+    Window->RE1->clear();
+    Type(u"äÄж"_s);
+    QTest::sendKeyEvent(QTest::Click, Window->RE1, Qt::Key_Dead_Circumflex, QString(), Qt::NoModifier);
+    EXPECT_EQ(Field(), u"эЭжё"_s);
+    EXPECT_EQ(Window->RE1->cursorPosition(), 4);
+}
+
+TEST_F(main_window_test, unmapped_and_refused_characters) {
+    // A digit typed into the empty field stays when a letter follows.
+    Type(u"1f"_s);
+    EXPECT_EQ(Field(), u"1а"_s);
+    // An unmapped character stays as typed and is part of the query.
+    Type(u" ß"_s);
+    EXPECT_EQ(Field(), u"1а ß"_s);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Count(), u"0"_s);
+    // \, { and } would be read as rich-text syntax, 中 has no code page 1252 byte: all refused.
+    Type(u"\\{}"_s);
+    QTest::sendKeyEvent(QTest::Click, Window->RE1, Qt::Key_unknown, u"中"_s, Qt::NoModifier);
+    EXPECT_EQ(Field(), u"1а ß"_s);
+
+    // At most 199 characters, typed or pasted; a pasted line's break goes, a pasted word joins the query.
+    Window->RE1->clear();
+    QApplication::clipboard()->setText(u"жад\n"_s);
+    Window->RE1->paste();
+    EXPECT_EQ(Field(), u"жад"_s);
+    Press(Qt::Key_Return);
+    ExpectHits(LinesEndingIn(u"жад"));
+    Window->RE1->clear();
+    for (int i = 0; i < 200; ++i)
+        Type(i % 2 ? u"f"_s : u"1"_s);
+    EXPECT_EQ(Field().size(), 199);
+    Window->RE1->setCursorPosition(0);
+    Type(u"f"_s);
+    Click(105, 60);
+    QApplication::clipboard()->setText(u"д"_s);
+    Window->RE1->paste();
+    EXPECT_EQ(Field().size(), 199);
+    EXPECT_EQ(Field().front(), u'1');
+}
+
+TEST_F(main_window_test, suchen_searches_what_the_field_shows) {
+    Type(u"fl"_s);
+    Press(Qt::Key_Backspace);
+    EXPECT_EQ(Field(), u"а"_s);
+    QTest::mouseClick(Window->Button1, Qt::LeftButton);
+    ExpectHits(LinesEndingIn(u"а"));
+    Window->RE1->clear();
+    QTest::mouseClick(Window->Button1, Qt::LeftButton);
+    EXPECT_EQ(Count(), QString::number(Window->WordList.LineCount));
+}
+
+TEST_F(main_window_test, an_empty_query_lists_everything_and_no_hit_gives_0) {
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Count(), QString::number(Window->WordList.LineCount));
+    EXPECT_EQ(Window->RE2->document()->blockCount(), 4001);
+    EXPECT_EQ(Window->RE2->document()->lastBlock().text(),
+              QString::fromStdU16String(LinesEndingIn(u"")[4000]));
+
+    Type(u"+++"_s); // ъъъ
+    Press(Qt::Key_Return);
+    ExpectHits({});
+}
+
+TEST_F(main_window_test, clicks_on_the_picture_type_the_lower_case_letter_of_the_key) {
+    struct TCase {
+        int X, Y;
+        Qt::MouseButton Button;
+        QString Field;
+    };
+    const TCase cases[] = {
+        {10, 10, Qt::LeftButton, u"ё"_s},    {45, 40, Qt::RightButton, u"й"_s},
+        {105, 60, Qt::MiddleButton, u"а"_s}, {215, 85, Qt::LeftButton, u"б"_s},
+        {251, 30, Qt::LeftButton, u"х"_s},   {252, 30, Qt::LeftButton, u"ъ"_s},
+        {19, 10, Qt::LeftButton, u""_s},     {20, 10, Qt::LeftButton, u""_s},
+        {10, 0, Qt::LeftButton, u""_s},      {45, 23, Qt::LeftButton, u""_s},
+        {45, 25, Qt::LeftButton, u""_s},     {60, 48, Qt::LeftButton, u""_s},
+        {60, 74, Qt::LeftButton, u""_s},     {100, 96, Qt::LeftButton, u""_s},
+        {100, 119, Qt::LeftButton, u""_s},   {30, 10, Qt::LeftButton, u""_s},
+        {230, 10, Qt::LeftButton, u""_s},    {265, 60, Qt::LeftButton, u""_s},
+        {55, 85, Qt::LeftButton, u""_s},     {150, 110, Qt::LeftButton, u""_s},
+        {280, 10, Qt::LeftButton, u""_s},    {285, 60, Qt::LeftButton, u""_s},
+        {20, 85, Qt::LeftButton, u""_s},     {240, 110, Qt::LeftButton, u""_s},
+    };
+    for (const TCase& c : cases) {
+        Window->RE1->clear();
+        Click(c.X, c.Y, c.Button);
+        EXPECT_EQ(Field(), c.Field) << c.X << "," << c.Y;
+    }
+
+    // Each press types, in the order of the clicks, at the caret.
+    Window->RE1->clear();
+    // A double click as the window system delivers it: press, release, double click, release.
+    Click(105, 60);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(105, 60),
+                            Window->Image1->mapToGlobal(QPointF(105, 60)), Qt::LeftButton, Qt::LeftButton,
+                            Qt::NoModifier);
+    QApplication::sendEvent(Window->Image1, &doubleClick);
+    QTest::mouseRelease(Window->Image1, Qt::LeftButton, Qt::NoModifier, QPoint(105, 60));
+    Click(199, 60);
+    EXPECT_EQ(Field(), u"аад"_s);
+    EXPECT_EQ(Window->RE1->cursorPosition(), 3);
+
+    // Without the picture the handler types nothing.
+    Window->KeyboardVisible = false;
+    Window->Image1MouseDown(Qt::LeftButton, Qt::NoModifier, 105, 60);
+    EXPECT_EQ(Field(), u"аад"_s);
+}
+
+TEST_F(main_window_test, the_window_keeps_its_height_and_its_controls_follow_the_right_edge) {
+    struct TCase {
+        int Width;
+        int ExpectedWidth, RE1Width, RE2Width, ButtonLeft, ImageLeft;
+    };
+    const TCase cases[] = {
+        {400, 400, 313, 385, 322, 85},
+        {200, 309, 222, 294, 231, 3}, // snaps back to the narrowest width; the picture keeps its ё key
+        {330, 330, 243, 315, 252, 15},
+    };
+    for (const TCase& c : cases) {
+        Window->resize(c.Width, 900);
+        QTest::qWait(20);
+        EXPECT_EQ(Window->width(), c.ExpectedWidth);
+        EXPECT_EQ(Window->height(), 508);
+        EXPECT_EQ(Window->RE1->width(), c.RE1Width);
+        EXPECT_EQ(Window->RE2->width(), c.RE2Width);
+        EXPECT_EQ(Window->Button1->x(), c.ButtonLeft);
+        EXPECT_EQ(Window->Image1->x(), c.ImageLeft);
+    }
+}
+
+TEST(main_window_start_test, a_missing_data_file_is_reported_and_the_window_works_with_an_empty_list) {
+    std::vector<TMessage> messages;
+    const TMessageHook previous =
+        SetMessageHook([&messages](const TMessage& Message) { messages.push_back(Message); });
+    const QString home = QDir::currentPath();
+    QTemporaryDir empty;
+    ASSERT_TRUE(QDir::setCurrent(empty.path()));
+    {
+        TForm1 window;
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_TRUE(messages[0].Text.contains(u"VokKavrinto.dat"_s)) << messages[0].Text.toStdString();
+        EXPECT_TRUE(messages[0].Text.contains(u"nicht gefunden"_s)) << messages[0].Text.toStdString();
+        EXPECT_EQ(messages[0].Caption, u"Kavrinto"_s);
+        EXPECT_EQ(window.WordList.LineCount, 0);
+
+        QTest::keyClick(window.RE1, 'f');
+        QTest::keyClick(window.RE1, Qt::Key_Return);
+        EXPECT_EQ(window.RE1->text(), u"а"_s);
+        EXPECT_EQ(window.Panels[1]->text(), u"0"_s);
+        QTest::mouseClick(window.Button1, Qt::LeftButton);
+        EXPECT_EQ(window.Panels[1]->text(), u"0"_s);
+    }
+    QDir::setCurrent(home);
+    SetMessageHook(previous);
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+// An object whose event handler fails like a failed number conversion.
+class TFailingObject : public QObject {
+public:
+    bool event(QEvent*) override { throw EConvertError("'0xzz' ist kein gültiger Integerwert"); }
+};
+
+TEST(application_test, an_exception_from_an_event_handler_is_shown_and_the_program_goes_on) {
+    std::vector<TMessage> messages;
+    const TMessageHook previous =
+        SetMessageHook([&messages](const TMessage& Message) { messages.push_back(Message); });
+    TFailingObject failing;
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QApplication::sendEvent(&failing, &event));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Text, u"'0xzz' ist kein gültiger Integerwert"_s);
+    EXPECT_EQ(messages[0].Caption, u"Kavrinto"_s);
+    EXPECT_EQ(messages[0].Icon, QMessageBox::Critical);
+    SetMessageHook(previous);
+}
+
+} // namespace
