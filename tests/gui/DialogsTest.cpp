@@ -1,0 +1,237 @@
+// Tests of the start and information dialogs and their pictures, through the real widgets offscreen.
+#include "dialogs/DlgInfo.h"
+#include "dialogs/DlgPictures.h"
+#include "dialogs/DlgStart.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QRgb Yellow = qRgb(255, 255, 0);
+
+// Yellow, or yellow blended with something else: much red and green, little blue.
+bool IsYellowish(QRgb Pixel) {
+    return qRed(Pixel) >= 140 && qGreen(Pixel) >= 140 && qBlue(Pixel) <= 100;
+}
+
+int CountPixels(const QImage& Image, const std::function<bool(QRgb)>& Test) {
+    const QImage Rgb = Image.convertToFormat(QImage::Format_RGB32);
+    int Count = 0;
+    for (int Y = 0; Y < Rgb.height(); ++Y)
+        for (int X = 0; X < Rgb.width(); ++X)
+            Count += Test(Rgb.pixel(X, Y)) ? 1 : 0;
+    return Count;
+}
+
+// Runs Dialog modally; once it is shown, WhileShown runs and should end it. A dialog that does not
+// end within five seconds is ended with -1, so that a fault fails the test instead of hanging it.
+int ExecWith(QDialog* Dialog, const std::function<void()>& WhileShown) {
+    QTimer::singleShot(0, Dialog, WhileShown);
+    QTimer Guard;
+    Guard.setSingleShot(true);
+    QObject::connect(&Guard, &QTimer::timeout, Dialog, [Dialog] { Dialog->done(-1); });
+    Guard.start(5000);
+    const int Result = Dialog->exec();
+    Guard.stop();
+    return Result;
+}
+
+struct TLabelSpec {
+    QLabel* Label;
+    QString Text;
+    QRect Rect;
+    QString Family;
+    int PixelHeight;
+    bool Bold;
+    QColor Colour; // invalid: the dialog's own text colour
+};
+
+void ExpectLabels(const std::vector<TLabelSpec>& Specs) {
+    for (const TLabelSpec& Spec : Specs) {
+        SCOPED_TRACE(Spec.Label->objectName().toStdString());
+        EXPECT_EQ(Spec.Label->text(), Spec.Text);
+        EXPECT_EQ(Spec.Label->geometry(), Spec.Rect);
+        EXPECT_EQ(Spec.Label->font().family(), Spec.Family);
+        EXPECT_EQ(Spec.Label->font().pixelSize(), Spec.PixelHeight);
+        EXPECT_EQ(Spec.Label->font().bold(), Spec.Bold);
+        if (Spec.Colour.isValid()) {
+            EXPECT_EQ(Spec.Label->palette().color(QPalette::WindowText), Spec.Colour);
+        }
+        // The text must not be cut off by its rectangle.
+        EXPECT_LE(QFontMetrics(Spec.Label->font()).horizontalAdvance(Spec.Text), Spec.Label->width());
+    }
+}
+
+void ExpectFixedFrame(QDialog& Dialog, const QString& Caption, QSize Client) {
+    EXPECT_EQ(Dialog.windowTitle(), Caption);
+    EXPECT_EQ(Dialog.size(), Client);
+    EXPECT_EQ(Dialog.minimumSize(), Client);
+    EXPECT_EQ(Dialog.maximumSize(), Client);
+    const Qt::WindowFlags Flags = Dialog.windowFlags();
+    EXPECT_FALSE(Flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(Flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(Flags & Qt::WindowCloseButtonHint);
+}
+
+void ExpectOkButton(QDialog& Dialog, QPushButton* OKBtn, const QRect& Rect) {
+    EXPECT_EQ(OKBtn->text(), u"OK"_s);
+    EXPECT_EQ(OKBtn->geometry(), Rect);
+    EXPECT_TRUE(OKBtn->isDefault());
+    EXPECT_EQ(Dialog.focusWidget(), OKBtn);
+}
+
+} // namespace
+
+TEST(dialogs_test, start_dialog_has_its_layout) {
+    TDlgStart Dlg;
+    ExpectFixedFrame(Dlg, u"Kavrinto"_s, QSize(485, 378));
+    ExpectOkButton(Dlg, Dlg.OKBtn, QRect(205, 340, 75, 25));
+    EXPECT_EQ(Dlg.Image1->geometry(), QRect(8, 72, 469, 202));
+    EXPECT_EQ(Dlg.Image1->pixmap().size(), QSize(469, 202));
+    const QColor Red(255, 0, 0), Blue(0, 0, 255), Green(0, 128, 0);
+    ExpectLabels({
+        {Dlg.Label1, u"Kavrinto"_s, QRect(0, 8, 480, 29), u"Arial"_s, 24, true, Red},
+        {Dlg.Label2, u"Erweiterte Version"_s, QRect(144, 48, 171, 22), u"Arial"_s, 19, true, Blue},
+        {Dlg.Label3, u"Das Kavrinto-Team"_s, QRect(114, 272, 257, 22), u"Arial"_s, 19, false, Green},
+        {Dlg.Label4, u"2010"_s, QRect(219, 304, 48, 24), u"Arial"_s, 21, true, Green},
+    });
+}
+
+TEST(dialogs_test, info_dialog_has_its_layout) {
+    TDlgInfo Dlg;
+    ExpectFixedFrame(Dlg, u"Programminformation"_s, QSize(368, 261));
+    ExpectOkButton(Dlg, Dlg.OKBtn, QRect(147, 228, 75, 25));
+    EXPECT_EQ(Dlg.Bevel1->geometry(), QRect(8, 8, 353, 209));
+    EXPECT_EQ(Dlg.Image1->geometry(), QRect(72, 16, 200, 50));
+    const QString Sans = u"MS Sans Serif"_s;
+    const QColor Own;
+    ExpectLabels({
+        {Dlg.Label1, u"Kavrinto"_s, QRect(16, 64, 335, 20), Sans, 16, true, Own},
+        {Dlg.Label2, u"Version 2.0"_s, QRect(145, 88, 78, 16), Sans, 13, true, Own},
+        {Dlg.Label3, u"Das Kavrinto-Team"_s, QRect(92, 112, 184, 16), Sans, 13, false, Own},
+        {Dlg.Label4, u"Kavrinto-Projekt"_s, QRect(121, 144, 125, 20), Sans, 16, true, Own},
+        {Dlg.Label5, u"Fehler:"_s, QRect(32, 176, 53, 16), Sans, 13, false, Own},
+        {Dlg.Label6, u"Daten:"_s, QRect(32, 192, 49, 16), Sans, 13, false, Own},
+        {Dlg.Label7, u"siehe README"_s, QRect(88, 176, 107, 16), Sans, 13, false, Own},
+        {Dlg.Label8, u"hunspell-ru"_s, QRect(88, 192, 107, 16), Sans, 13, false, Own},
+    });
+}
+
+TEST(dialogs_test, ok_enter_escape_and_close_box_all_end_with_ok) {
+    TDlgStart Start;
+    TDlgInfo Info;
+    struct TWay {
+        const char* Name;
+        std::function<void(QDialog*, QPushButton*)> Close;
+    };
+    const std::vector<TWay> Ways{
+        {"OK button", [](QDialog*, QPushButton* OK) { QTest::mouseClick(OK, Qt::LeftButton); }},
+        {"Enter", [](QDialog* D, QPushButton*) { QTest::keyClick(D->focusWidget(), Qt::Key_Return); }},
+        {"Escape", [](QDialog* D, QPushButton*) { QTest::keyClick(D->focusWidget(), Qt::Key_Escape); }},
+        {"close box", [](QDialog* D, QPushButton*) { D->close(); }},
+    };
+    for (auto [Dialog, OK] : {std::pair<QDialog*, QPushButton*>{&Start, Start.OKBtn}, {&Info, Info.OKBtn}}) {
+        for (const TWay& Way : Ways) {
+            SCOPED_TRACE(Dialog->objectName().toStdString() + ", " + Way.Name);
+            bool HadFocus = false;
+            const int Result = ExecWith(Dialog, [&, Dialog = Dialog, OK = OK] {
+                HadFocus = Dialog->focusWidget() == OK;
+                Way.Close(Dialog, OK);
+            });
+            EXPECT_EQ(Result, QDialog::Accepted);
+            EXPECT_TRUE(HadFocus);
+            EXPECT_FALSE(Dialog->isVisible());
+        }
+    }
+}
+
+TEST(dialogs_test, info_dialog_opens_any_number_of_times_and_looks_the_same) {
+    TDlgInfo Dlg;
+    std::vector<QImage> Looks;
+    for (int Showing = 0; Showing < 4; ++Showing) {
+        const int Result = ExecWith(&Dlg, [&] {
+            Looks.push_back(Dlg.grab().toImage());
+            QTest::keyClick(Dlg.focusWidget(), Qt::Key_Return);
+        });
+        EXPECT_EQ(Result, QDialog::Accepted);
+    }
+    ASSERT_EQ(Looks.size(), 4u);
+    for (const QImage& Look : Looks)
+        EXPECT_TRUE(Look == Looks.front());
+}
+
+TEST(dialogs_test, no_yellow_shows_in_either_dialog) {
+    TDlgStart Start;
+    TDlgInfo Info;
+    for (QDialog* Dialog : std::initializer_list<QDialog*>{&Start, &Info}) {
+        SCOPED_TRACE(Dialog->objectName().toStdString());
+        QImage Look;
+        ExecWith(Dialog, [&] {
+            Look = Dialog->grab().toImage();
+            Dialog->accept();
+        });
+        ASSERT_FALSE(Look.isNull());
+        EXPECT_EQ(CountPixels(Look, IsYellowish), 0);
+        // The picture itself does show: its red endings are there.
+        EXPECT_GT(CountPixels(Look, [](QRgb P) { return P == qRgb(220, 0, 0); }), 50);
+    }
+}
+
+TEST(dialogs_test, pictures_are_24_bit_on_pure_yellow_with_hard_edges) {
+    for (const auto& [Picture, Size] :
+         {std::pair{StartPicture(), QSize(469, 202)}, {LogoPicture(), QSize(200, 50)}}) {
+        SCOPED_TRACE(Size.width());
+        EXPECT_EQ(Picture.size(), Size);
+        EXPECT_EQ(Picture.depth(), 24);
+        EXPECT_EQ(Picture.pixel(0, Picture.height() - 1), Yellow);
+        // Every pixel is pure yellow or plainly not yellow: no edge is blended into the background.
+        EXPECT_EQ(CountPixels(Picture, [](QRgb P) { return P != Yellow && IsYellowish(P); }), 0);
+        EXPECT_GT(CountPixels(Picture, [](QRgb P) { return P == Yellow; }), Size.width() * Size.height() / 3);
+
+        // Drawn transparently: exactly the yellow pixels are left out.
+        const QImage Shown = TransparentPixmap(Picture).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage Rgb = Picture.convertToFormat(QImage::Format_RGB32);
+        int Wrong = 0;
+        for (int Y = 0; Y < Rgb.height(); ++Y)
+            for (int X = 0; X < Rgb.width(); ++X)
+                Wrong += (qAlpha(Shown.pixel(X, Y)) == 0) != (Rgb.pixel(X, Y) == Yellow) ? 1 : 0;
+        EXPECT_EQ(Wrong, 0);
+    }
+}
+
+TEST(dialogs_test, start_picture_words_are_dictionary_words_with_their_ending) {
+    QFile Dic(QStringLiteral(KAVRINTO_HUNSPELL_DIC));
+    ASSERT_TRUE(Dic.open(QIODevice::ReadOnly | QIODevice::Text));
+    QSet<QString> Words;
+    Dic.readLine(); // the word count
+    while (!Dic.atEnd()) {
+        const QString Line = QString::fromUtf8(Dic.readLine()).trimmed();
+        Words.insert(Line.left(Line.indexOf(u'/')));
+    }
+    ASSERT_GT(Words.size(), 100000);
+
+    for (const auto& [Column, Ending] : {std::pair{StartPictureLeftWords(), StartPictureLeftEnding},
+                                         {StartPictureRightWords(), StartPictureRightEnding}}) {
+        EXPECT_EQ(Column.size(), 9);
+        EXPECT_EQ(QSet<QString>(Column.begin(), Column.end()).size(), 9);
+        for (const QString& Word : Column) {
+            SCOPED_TRACE(Word.toStdString());
+            EXPECT_TRUE(Word.endsWith(Ending));
+            EXPECT_TRUE(Words.contains(Word));
+        }
+    }
+    EXPECT_EQ(StartPictureLeftEnding, u"ай"_s);
+    EXPECT_EQ(StartPictureRightEnding, u"пор"_s);
+}
