@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 class QTextBrowser;
 class QTreeWidget;
@@ -14,7 +15,7 @@ public:
     enum class ShowResult {
         Opened,     // the viewer shows the file's table of contents
         NotFound,   // no file at that path; no viewer is opened
-        Unreadable, // the file cannot be read or is no CHM file with a table of contents; nothing opened
+        Unreadable, // the file cannot be read, or is no CHM file with a table of contents; nothing opened
     };
 
     // Opens the CHM file at Path in the one viewer window, or brings that window to the front when it
@@ -30,19 +31,20 @@ public:
 
     ~THelpViewer() override;
 
+    // The table of contents, nested as in the file; each item's Qt::UserRole holds its page.
     QTreeWidget* Contents;
     QTextBrowser* Page;
 
-    // The path of the shown file.
+    // The absolute path of the shown file.
     QString FilePath() const;
 
-protected:
-    bool eventFilter(QObject* Watched, QEvent* Event) override;
+    class TChm;
 
 private:
-    struct TChm;
-    explicit THelpViewer(TChm* Chm);
+    THelpViewer();
+    void Open(std::unique_ptr<TChm> File, const QString& Title, const QList<QTreeWidgetItem*>& Items);
     void ShowItem(QTreeWidgetItem* Item);
+    void SelectItemOf(const QUrl& Source);
 
-    TChm* Chm;
+    std::unique_ptr<TChm> Chm;
 };
