@@ -217,13 +217,15 @@ std::vector<uint16_t> QueryOfKeys(std::u16string_view typed) {
             throw TError{"Das Zeichen " + Quoted(utf8) +
                          " gibt es auf der deutschen Tastatur nicht (Option --keys)."};
         }
+        // The input field refuses these: in its rich text they would be read as control words.
+        if (byte == '\\' || byte == '{' || byte == '}')
+            throw TError{"Das Zeichen " + Quoted(std::string(1, static_cast<char>(byte))) +
+                         " nimmt das Eingabefeld nicht an (Option --keys)."};
         const std::string escape = keyboard.CharToRtf(static_cast<char>(byte));
         if (escape != "no") {
             rtfText += escape;
             continue;
         }
-        if (byte == '\\' || byte == '{' || byte == '}')
-            rtfText += '\\';
         rtfText += static_cast<char>(byte);
     }
     RtfToUniSort decoder;

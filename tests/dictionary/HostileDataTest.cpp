@@ -95,8 +95,9 @@ TEST(hostile_data_test, every_file_loads_or_is_refused_and_searches_work) {
         } else {
             EXPECT_EQ(list.LoadError, "");
         }
-        if (c.LineCount >= 0)
+        if (c.LineCount >= 0) {
             EXPECT_EQ(list.LineCount, c.LineCount);
+        }
 
         for (const std::vector<uint16_t>& query : Queries()) {
             const THitRange hits = FindEndingRange(list, query.data());

@@ -74,10 +74,12 @@ TEST(sortrus_test, round_trip_over_all_units) {
         const uint16_t key = keys.CharToSortKey(unit);
         const bool inTable = key != unit;
         tableUnits += inTable;
-        if (inTable || u < 279 || u > 446)
+        if (inTable || u < 279 || u > 446) {
             EXPECT_EQ(keys.SortKeyToChar(key), unit) << "U+" << std::hex << u;
-        if (inTable)
+        }
+        if (inTable) {
             EXPECT_TRUE(key >= 279 && key <= 446) << "U+" << std::hex << u;
+        }
     }
     // Space (U+0020 -> 280) and the rest: every one of the 156 characters moves.
     EXPECT_EQ(tableUnits, 156);

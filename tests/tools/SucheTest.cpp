@@ -87,7 +87,7 @@ TEST_F(SucheTest, lists_hits_in_dictionary_order) {
         {{"--keys", "fl"}, "ад\nсад\nсад²\nзаклад\n"}, // f is а, l is д
         {{"--keys", "Fl"}, "Ад\n"},
         {{"--keys", "c^"}, "всё\n"},
-        {{"--keys", "x}"}, ""}, // x is ч
+        {{"--keys", "xj"}, ""}, // чо
         {{"--count", "ад"}, "4\n"},
         {{"--count", "--limit", "1", "ад"}, "4\n"}, // the count covers every hit
         {{"--count", ""}, "11\n"},
@@ -143,6 +143,10 @@ TEST_F(SucheTest, errors_go_to_stderr_in_german) {
         {{std::string(200, 'a')}, "kavrinto-suche: Die ENDUNG ist länger als 199 Zeichen.\n"},
         {{"--keys", "fж"},
          "kavrinto-suche: Das Zeichen „ж“ gibt es auf der deutschen Tastatur nicht (Option --keys).\n"},
+        {{"--keys", "f\\1l"},
+         "kavrinto-suche: Das Zeichen „\\“ nimmt das Eingabefeld nicht an (Option --keys).\n"},
+        {{"--keys", "{"},
+         "kavrinto-suche: Das Zeichen „{“ nimmt das Eingabefeld nicht an (Option --keys).\n"},
         {{"--keys", "f\U0001F600"},
          "kavrinto-suche: Das Zeichen „\U0001F600“ gibt es auf der deutschen Tastatur nicht (Option "
          "--keys).\n"},
