@@ -391,7 +391,7 @@ THelpViewer::THelpViewer() : QWidget(nullptr, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     // The viewer never keeps the program alive once the main window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(860, 580);
+    resize(920, 600);
 
     auto* Back = new QToolButton(this);
     Back->setText(u"Zurück"_s);
@@ -416,7 +416,7 @@ THelpViewer::THelpViewer() : QWidget(nullptr, Qt::Window) {
     Splitter->addWidget(Contents);
     Splitter->addWidget(Page);
     Splitter->setStretchFactor(1, 1);
-    Splitter->setSizes({280, 580});
+    Splitter->setSizes({320, 600});
 
     auto* Layout = new QVBoxLayout(this);
     Layout->addLayout(Buttons);
