@@ -320,10 +320,15 @@ private:
     TReader Reader;
 };
 
+// The watcher is found again by its name: without Q_OBJECT, findChild<TMainWindowWatcher*> would take
+// any child (a QMainWindow's layout) for one.
+const QString WatcherName = QStringLiteral("KavrintoHelpViewerWatcher");
+
 // Closes the viewer when the main window closes or goes away.
 class TMainWindowWatcher : public QObject {
 public:
     explicit TMainWindowWatcher(QWidget* MainWindow) : QObject(MainWindow) {
+        setObjectName(WatcherName);
         MainWindow->installEventFilter(this);
     }
     ~TMainWindowWatcher() override { THelpViewer::CloseViewer(); }
@@ -337,8 +342,7 @@ protected:
 };
 
 void WatchMainWindow(QWidget* MainWindow) {
-    if (MainWindow == nullptr ||
-        MainWindow->findChild<TMainWindowWatcher*>(QString(), Qt::FindDirectChildrenOnly))
+    if (MainWindow == nullptr || MainWindow->findChild<QObject*>(WatcherName, Qt::FindDirectChildrenOnly))
         return;
     new TMainWindowWatcher(MainWindow);
 }
