@@ -2,21 +2,31 @@
 // the keyboard picture.
 #include "app/Unit1.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTextCursor>
 #include <QValidator>
 
 #include <algorithm>
 #include <cstdio>
 
 #include "app/KeyboardPicture.h"
+#include "dialogs/DlgInfo.h"
+#include "dialogs/DlgStart.h"
 #include "dictionary/EndingSearch.h"
 #include "input/InputEditing.h"
 #include "input/Virttast.h"
 #include "input/Zeitortf.h"
+#include "platform/HelpViewer.h"
 #include "platform/Image.h"
 #include "platform/MessageBox.h"
 #include "platform/RichEdit.h"
@@ -37,6 +47,8 @@ constexpr int StatusBarHeight = 19;
 // The resize rule works on the outer width of a Windows frame: client width + 5.
 constexpr int FrameExtra = 5;
 constexpr int MinimumOuterWidth = ClientWidth + FrameExtra;
+// One copy takes at most this many characters of the result list.
+constexpr int MaxCopiedChars = 400;
 
 const char* const PresetLines[] = {
     "Geben Sie bitten Ihren Suchbegriff (Wort oder",
@@ -98,9 +110,11 @@ QFont WindowsFont(const char* Family, int PixelHeight) {
 
 TForm1::TForm1(QWidget* Owner) : QMainWindow(Owner) {
     CreateControls();
+    CreateMenu();
     CreateStatusBar();
     CreateConverters();
     ConnectEvents();
+    HelpPath = QDir::currentPath() + QStringLiteral("/HilfeKavrinto.chm");
     move(345, 112);
     resize(ClientWidth, ClientHeight());
     FormResize();
@@ -172,6 +186,31 @@ void TForm1::CreateControls() {
     RE1->setFocus();
 }
 
+void TForm1::CreateMenu() {
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    Programm1 = MainMenu1->addMenu(QStringLiteral("Programm"));
+    Beenden1 = Programm1->addAction(QStringLiteral("Beenden"));
+    Beenden1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    // The two hidden commands act through their short-cuts only: an action that is not visible fires
+    // none, so they belong to the window, not to the menu.
+    Eingabelschen1 = new QAction(QStringLiteral("Eingabe löschen"), this);
+    Eingabelschen1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_C));
+    addAction(Eingabelschen1);
+    Eingabefensteraktivieren1 = new QAction(QStringLiteral("Eingabefenster aktivieren"), this);
+    Eingabefensteraktivieren1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
+    addAction(Eingabefensteraktivieren1);
+
+    Hilfe1 = MainMenu1->addMenu(QStringLiteral("Hilfe"));
+    Inhalt1 = Hilfe1->addAction(QStringLiteral("Inhalt"));
+    Inhalt1->setShortcut(QKeySequence(Qt::Key_F1));
+    Tastaturlayout1 = Hilfe1->addAction(QStringLiteral("Tastaturlayout"));
+    Tastaturlayout1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_T));
+    Hilfe1->addSeparator();
+    Programminformation1 = Hilfe1->addAction(QStringLiteral("Programminformation"));
+    Programminformation1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
+}
+
 void TForm1::CreateStatusBar() {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -203,6 +242,14 @@ void TForm1::ConnectEvents() {
     connect(RE1, &TRichEdit::KeyPressed, this, &TForm1::RE1Change);
     connect(RE1, &QLineEdit::textChanged, this, &TForm1::RE1Change);
     connect(Image1, &TImage::MouseDown, this, &TForm1::Image1MouseDown);
+    connect(RE2, &TRichMemo::KeyPress, this, &TForm1::RE2KeyEvent);
+    connect(RE2, &TRichMemo::MouseDown, this, &TForm1::RE2MouseDown);
+    connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
+    connect(Eingabelschen1, &QAction::triggered, this, &TForm1::Eingabelschen1Click);
+    connect(Eingabefensteraktivieren1, &QAction::triggered, this, &TForm1::Eingabefensteraktivieren1Click);
+    connect(Inhalt1, &QAction::triggered, this, &TForm1::Inhalt1Click);
+    connect(Tastaturlayout1, &QAction::triggered, this, &TForm1::Tastaturlayout1Click);
+    connect(Programminformation1, &QAction::triggered, this, &TForm1::Programminformation1Click);
 }
 
 // ---- Start-up and layout ----
@@ -216,6 +263,9 @@ void TForm1::showEvent(QShowEvent* Event) {
 }
 
 void TForm1::FormShow() {
+    // The start dialog first; the window appears once it is closed and the list is loaded.
+    if (DlgStart)
+        DlgStart->exec();
     WordList.LoadWordList();
     if (!WordList.LoadError.empty())
         MessageBox(QString::fromStdString(WordList.LoadError), QApplication::applicationName(),
@@ -223,7 +273,13 @@ void TForm1::FormShow() {
 }
 
 int TForm1::ClientHeight() const {
-    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    int menuHeight = 0;
+    if (const QWidget* menu = menuWidget()) {
+        // As the main window's layout measures it.
+        menuHeight = menu->heightForWidth(width());
+        if (menuHeight < 0)
+            menuHeight = menu->sizeHint().height();
+    }
     return menuHeight + (KeyboardVisible ? ClientHeightWithPicture : ClientHeightWithoutPicture);
 }
 
@@ -390,4 +446,102 @@ void TForm1::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int 
     char key = Keyboard->KeyAtPoint(X, Y);
     RE1KeyPress(key);
     RE1Change();
+}
+
+// ---- Copying marked result lines ----
+
+void TForm1::RE2KeyEvent(QKeyEvent* Event, bool& Consumed) {
+    const Qt::KeyboardModifiers modifiers = Event->modifiers();
+    if (Event->key() != Qt::Key_C || !(modifiers & Qt::ControlModifier) || (modifiers & Qt::AltModifier))
+        return;
+    char key = 3;
+    RE2KeyPress(key);
+    // The list's own copy would replace the plain lines with its own formats.
+    Consumed = true;
+}
+
+void TForm1::RE2KeyPress(char& Key) {
+    if (Key != 3)
+        return;
+    TrimSelectionToLines();
+    CopySelection();
+}
+
+void TForm1::RE2MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int, int) {
+    if (Button != Qt::RightButton)
+        return;
+    TrimSelectionToLines();
+    // Success is reported only when something was copied.
+    if (CopySelection())
+        MessageBox(QStringLiteral("Die markierten Vokabeln wurden in die Zwischenablage kopiert."),
+                   QStringLiteral("Programminformation"));
+}
+
+bool TForm1::TrimSelectionToLines() {
+    QTextCursor cursor = RE2->textCursor();
+    const int start = cursor.selectionStart();
+    if (cursor.selectionEnd() - start <= MaxCopiedChars)
+        return true;
+    // The selected text separates paragraphs with U+2029, one character each, as the positions count.
+    const QString first = cursor.selectedText().left(MaxCopiedChars);
+    const qsizetype length = first.lastIndexOf(QChar::ParagraphSeparator) + 1;
+    cursor.setPosition(start);
+    cursor.setPosition(start + static_cast<int>(length), QTextCursor::KeepAnchor);
+    RE2->setTextCursor(cursor);
+    return true;
+}
+
+bool TForm1::CopySelection() {
+    QString text = RE2->textCursor().selectedText();
+    if (text.isEmpty())
+        return false;
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    QApplication::clipboard()->setText(text);
+    return true;
+}
+
+// ---- The menu commands ----
+
+void TForm1::Beenden1Click() {
+    close();
+}
+
+void TForm1::Eingabelschen1Click() {
+    // The stored query text stays; the next key or search reads the field again.
+    RE1->clear();
+    RE1->setFocus();
+}
+
+void TForm1::Eingabefensteraktivieren1Click() {
+    RE1->setFocus();
+}
+
+void TForm1::Inhalt1Click() {
+    const QString notFound = QStringLiteral("Die Hilfedatei wurde nicht gefunden!");
+    if (!QFileInfo::exists(HelpPath)) {
+        ShowMessage(notFound);
+        return;
+    }
+    switch (THelpViewer::ShowContents(HelpPath, this)) {
+    case THelpViewer::ShowResult::Opened:
+        break;
+    case THelpViewer::ShowResult::NotFound:
+        ShowMessage(notFound);
+        break;
+    case THelpViewer::ShowResult::Unreadable:
+        ShowMessage(QStringLiteral("Die Hilfedatei konnte nicht gelesen werden."));
+        break;
+    }
+}
+
+void TForm1::Tastaturlayout1Click() {
+    KeyboardVisible = !KeyboardVisible;
+    Image1->setVisible(KeyboardVisible);
+    FormResize();
+}
+
+void TForm1::Programminformation1Click() {
+    if (DlgInfo)
+        DlgInfo->exec();
 }

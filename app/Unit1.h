@@ -11,8 +11,11 @@
 #include "dictionary/WordList.h"
 #include "richtext/Unitortf.h"
 
+class QAction;
 class QKeyEvent;
 class QLabel;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QStatusBar;
 class RtfToUniSort;
@@ -35,6 +38,15 @@ public:
     TImage* Image1;
     QStatusBar* StatusBar1;
     std::array<QLabel*, 2> Panels; // "Treffer:" and the hit count
+    QMenuBar* MainMenu1;
+    QMenu* Programm1;
+    QAction* Beenden1;
+    QAction* Eingabelschen1;            // hidden: not in the menu, its short-cut works
+    QAction* Eingabefensteraktivieren1; // hidden
+    QMenu* Hilfe1;
+    QAction* Inhalt1;
+    QAction* Tastaturlayout1;
+    QAction* Programminformation1;
 
     // Start-up and layout.
     void FormShow();
@@ -53,6 +65,19 @@ public:
     // The keyboard picture, in picture pixels.
     void Image1MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
+    // Copying marked result lines.
+    void RE2KeyPress(char& Key);
+    void RE2MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    bool TrimSelectionToLines();
+
+    // The menu commands.
+    void Beenden1Click();
+    void Eingabelschen1Click();
+    void Eingabefensteraktivieren1Click();
+    void Inhalt1Click();
+    void Tastaturlayout1Click();
+    void Programminformation1Click();
+
     // The word list and the search state.
     TWordList WordList;
     const uint16_t* Query = nullptr;
@@ -69,6 +94,8 @@ public:
     bool KeyUnmapped = false;
 
     bool KeyboardVisible = true;
+    // The working directory at construction followed by "/HilfeKavrinto.chm".
+    QString HelpPath;
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -76,11 +103,12 @@ protected:
 
 private:
     void CreateControls();
+    void CreateMenu();
     void CreateStatusBar();
     void CreateConverters();
     void ConnectEvents();
 
-    // Height of the client area below the menu bar, with and without the keyboard picture.
+    // Height of the window: the menu bar and the client area below it, with or without the picture.
     int ClientHeight() const;
     // The field's body and caret, read before every key.
     void ReadInputField();
@@ -91,6 +119,11 @@ private:
     void RE1KeyEvent(QKeyEvent* Event, bool& Consumed);
     // A Cyrillic letter that arrived as such (a Russian layout, an input method).
     void RE1LetterPress(char16_t Letter);
+    // Ctrl+C in the result list as the key-press event's character 3.
+    void RE2KeyEvent(QKeyEvent* Event, bool& Consumed);
+    // Puts the marked lines on the clipboard as plain text, one entry per line; false when nothing is
+    // marked.
+    bool CopySelection();
 
     std::unique_ptr<ZeiToRtf> KeyMapping;
     std::unique_ptr<RtfToUniSort> QueryDecoder;

@@ -2,6 +2,8 @@
 #include <exception>
 
 #include "app/Unit1.h"
+#include "dialogs/DlgInfo.h"
+#include "dialogs/DlgStart.h"
 #include "platform/Application.h"
 
 int main(int argc, char** argv) {
@@ -9,13 +11,18 @@ int main(int argc, char** argv) {
     TApplication::setApplicationName(QStringLiteral("Kavrinto"));
     try {
         Form1 = new TForm1;
+        DlgStart = new TDlgStart(Form1);
+        DlgInfo = new TDlgInfo(Form1);
         // The first show loads the word list; closing the window ends the loop.
         Form1->show();
         TApplication::exec();
     } catch (const std::exception& E) {
         TApplication::ShowException(E);
     }
+    // The dialogs go with their owner.
     delete Form1;
     Form1 = nullptr;
+    DlgStart = nullptr;
+    DlgInfo = nullptr;
     return 0;
 }

@@ -1,6 +1,9 @@
 // The multi-line rich-edit list.
 #include "platform/RichMemo.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -79,4 +82,29 @@ void TRichMemo::LoadRichText(std::string_view Rtf) {
         cursor.setCharFormat(charFormat);
         cursor.setBlockCharFormat(charFormat);
     }
+}
+
+void TRichMemo::keyPressEvent(QKeyEvent* Event) {
+    bool consumed = false;
+    emit KeyPress(Event, consumed);
+    if (!consumed)
+        QTextEdit::keyPressEvent(Event);
+}
+
+void TRichMemo::mousePressEvent(QMouseEvent* Event) {
+    const QPoint at = Event->position().toPoint();
+    emit MouseDown(Event->button(), Event->modifiers(), at.x(), at.y());
+    if (Event->button() != Qt::RightButton)
+        QTextEdit::mousePressEvent(Event);
+}
+
+void TRichMemo::mouseDoubleClickEvent(QMouseEvent* Event) {
+    const QPoint at = Event->position().toPoint();
+    emit MouseDown(Event->button(), Event->modifiers(), at.x(), at.y());
+    if (Event->button() != Qt::RightButton)
+        QTextEdit::mouseDoubleClickEvent(Event);
+}
+
+void TRichMemo::contextMenuEvent(QContextMenuEvent* Event) {
+    Event->accept();
 }
