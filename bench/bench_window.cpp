@@ -56,6 +56,7 @@ void BM_StartUpToFirstPaint(benchmark::State& State) {
         window->show();
         window->repaint();
         State.PauseTiming();
+        State.counters["lines_loaded"] = window->WordList.LineCount;
         window.reset();
         QApplication::processEvents();
         State.ResumeTiming();
