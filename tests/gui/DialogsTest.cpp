@@ -48,7 +48,7 @@ int ExecWith(QDialog* Dialog, const std::function<void()>& WhileShown) {
     return Result;
 }
 
-struct TLabelSpec {
+struct TLabelLayout {
     QLabel* Label;
     QString Text;
     QRect Rect;
@@ -58,19 +58,20 @@ struct TLabelSpec {
     QColor Colour; // invalid: the dialog's own text colour
 };
 
-void ExpectLabels(const std::vector<TLabelSpec>& Specs) {
-    for (const TLabelSpec& Spec : Specs) {
-        SCOPED_TRACE(Spec.Label->objectName().toStdString());
-        EXPECT_EQ(Spec.Label->text(), Spec.Text);
-        EXPECT_EQ(Spec.Label->geometry(), Spec.Rect);
-        EXPECT_EQ(Spec.Label->font().family(), Spec.Family);
-        EXPECT_EQ(Spec.Label->font().pixelSize(), Spec.PixelHeight);
-        EXPECT_EQ(Spec.Label->font().bold(), Spec.Bold);
-        if (Spec.Colour.isValid()) {
-            EXPECT_EQ(Spec.Label->palette().color(QPalette::WindowText), Spec.Colour);
+void ExpectLabels(const std::vector<TLabelLayout>& Layouts) {
+    for (const TLabelLayout& Expected : Layouts) {
+        SCOPED_TRACE(Expected.Label->objectName().toStdString());
+        EXPECT_EQ(Expected.Label->text(), Expected.Text);
+        EXPECT_EQ(Expected.Label->geometry(), Expected.Rect);
+        EXPECT_EQ(Expected.Label->font().family(), Expected.Family);
+        EXPECT_EQ(Expected.Label->font().pixelSize(), Expected.PixelHeight);
+        EXPECT_EQ(Expected.Label->font().bold(), Expected.Bold);
+        if (Expected.Colour.isValid()) {
+            EXPECT_EQ(Expected.Label->palette().color(QPalette::WindowText), Expected.Colour);
         }
         // The text must not be cut off by its rectangle.
-        EXPECT_LE(QFontMetrics(Spec.Label->font()).horizontalAdvance(Spec.Text), Spec.Label->width());
+        EXPECT_LE(QFontMetrics(Expected.Label->font()).horizontalAdvance(Expected.Text),
+                  Expected.Label->width());
     }
 }
 
