@@ -1,13 +1,17 @@
-// The main window's test fixture: a shown window on the real dictionary of the bin folder, message
-// boxes recorded instead of shown, and helpers that type, click and read the result list.
+// The main window's test fixtures: a shown window on the real dictionary of the bin folder, message
+// boxes recorded instead of shown, and helpers that type, click, mark and copy the result list.
 #pragma once
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,15 +25,27 @@
 
 using namespace Qt::StringLiterals;
 
-// The lines of the real word list whose word ends with Ending, compared as characters: what the
-// window must list, independently of its sort keys. An empty ending takes every line.
-inline std::vector<std::u16string> LinesEndingIn(std::u16string_view Ending) {
-    static TWordList List = [] {
+// A QString in test messages, as its text.
+inline void PrintTo(const QString& Text, std::ostream* Out) {
+    *Out << '"' << Text.toStdString() << '"';
+}
+
+// The real word list of the bin folder, its characters in DisplayText.
+inline const TWordList& RealWordList() {
+    static const TWordList List = [] {
         TWordList list;
         list.LoadWordList();
         list.ConvertRangeToChars(0, list.FileSize);
         return list;
     }();
+    return List;
+}
+
+// The lines of List whose word ends with Ending, compared as characters: what the window must list,
+// independently of its sort keys. An empty ending takes every line. List's DisplayText must hold the
+// characters of the whole list.
+inline std::vector<std::u16string> LinesEndingIn(std::u16string_view Ending,
+                                                 const TWordList& List = RealWordList()) {
     const auto* text = reinterpret_cast<const char16_t*>(List.DisplayText.data());
     std::vector<std::u16string> lines;
     for (int32_t i = 0; i < List.LineCount; ++i) {
@@ -93,4 +109,39 @@ protected:
     std::unique_ptr<TForm1> Window;
     std::vector<TMessage> Messages;
     TMessageHook PreviousHook;
+};
+
+// The window active, so that its short-cuts work, and a known text on the clipboard; helpers that mark
+// and copy result lines and type short-cuts.
+class menu_clipboard_test : public main_window_test {
+protected:
+    static constexpr char16_t Unchanged[] = u"unverändert";
+
+    void SetUp() override {
+        main_window_test::SetUp();
+        Window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+        QApplication::clipboard()->setText(QString::fromUtf16(Unchanged));
+    }
+
+    QString Clipboard() const { return QApplication::clipboard()->text(); }
+    int BlockStart(int Line) const { return Window->RE2->document()->findBlockByNumber(Line).position(); }
+    // Marks the list from Anchor to Position (either may be the larger).
+    void Mark(int Anchor, int Position) {
+        QTextCursor cursor(Window->RE2->document());
+        cursor.setPosition(Anchor);
+        cursor.setPosition(Position, QTextCursor::KeepAnchor);
+        Window->RE2->setTextCursor(cursor);
+    }
+    void CtrlC() { QTest::keyClick(Window->RE2, Qt::Key_C, Qt::ControlModifier); }
+    void ClickList(Qt::MouseButton Button) {
+        QTest::mouseClick(Window->RE2->viewport(), Button, Qt::NoModifier, QPoint(50, 20));
+    }
+    // A short-cut typed into the window; a closed dialog may have left it inactive.
+    void Shortcut(Qt::Key Key, Qt::KeyboardModifiers Modifiers = Qt::AltModifier) {
+        Window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : Window.get(), Key, Modifiers);
+    }
 };

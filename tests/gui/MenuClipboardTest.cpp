@@ -41,39 +41,6 @@ private:
     QTimer Timer;
 };
 
-constexpr char16_t Unchanged[] = u"unverändert";
-
-class menu_clipboard_test : public main_window_test {
-protected:
-    void SetUp() override {
-        main_window_test::SetUp();
-        Window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
-        QApplication::clipboard()->setText(QString::fromUtf16(Unchanged));
-    }
-
-    QString Clipboard() const { return QApplication::clipboard()->text(); }
-    int BlockStart(int Line) const { return Window->RE2->document()->findBlockByNumber(Line).position(); }
-    // Marks the list from Anchor to Position (either may be the larger).
-    void Mark(int Anchor, int Position) {
-        QTextCursor cursor(Window->RE2->document());
-        cursor.setPosition(Anchor);
-        cursor.setPosition(Position, QTextCursor::KeepAnchor);
-        Window->RE2->setTextCursor(cursor);
-    }
-    void CtrlC() { QTest::keyClick(Window->RE2, Qt::Key_C, Qt::ControlModifier); }
-    void ClickList(Qt::MouseButton Button) {
-        QTest::mouseClick(Window->RE2->viewport(), Button, Qt::NoModifier, QPoint(50, 20));
-    }
-    // A short-cut typed into the window; a closed dialog may have left it inactive.
-    void Shortcut(Qt::Key Key, Qt::KeyboardModifiers Modifiers = Qt::AltModifier) {
-        Window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus ? focus : Window.get(), Key, Modifiers);
-    }
-};
-
 TEST_F(menu_clipboard_test, ctrl_c_copies_what_is_marked_one_entry_per_line) {
     Type(u"fl"_s);
     Press(Qt::Key_Return);
