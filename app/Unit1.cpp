@@ -419,11 +419,19 @@ void TForm1::RE1KeyEvent(QKeyEvent* Event, bool& Consumed) {
         return;
     }
 
-    // Keys without a character (arrows, Delete, short-cuts) are the field's own business.
+    // Keys without a character (arrows, Delete) and Ctrl with one (short-cuts) are the field's own business.
     const QString text = Event->text();
-    if ((modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) || text.size() != 1 ||
-        text[0].unicode() < 0x20 || text[0].unicode() == 0x7F)
+    const Qt::KeyboardModifiers commands =
+        modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (commands == Qt::ControlModifier || text.size() != 1 || text[0].unicode() < 0x20 ||
+        text[0].unicode() == 0x7F)
         return;
+    // Alt or Meta with a character key types nothing, as under Windows; the field would insert the German
+    // character unmapped. Ctrl+Alt is AltGr on Windows and types like a plain key.
+    if (commands && commands != (Qt::ControlModifier | Qt::AltModifier)) {
+        Consumed = true;
+        return;
+    }
     const char16_t ch = text[0].unicode();
     if (full || !IsInputCharacter(ch)) {
         Consumed = true;

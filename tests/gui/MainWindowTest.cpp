@@ -81,6 +81,15 @@ TEST_F(main_window_test, unmapped_and_refused_characters) {
     Type(u"\\{}"_s);
     QTest::sendKeyEvent(QTest::Click, Window->RE1, Qt::Key_unknown, u"中"_s, Qt::NoModifier);
     EXPECT_EQ(Field(), u"1а ß"_s);
+    // Alt or Meta with a character key types nothing, not even the German character; Ctrl+Alt is the
+    // AltGr of Windows and types like a plain key.
+    QTest::sendKeyEvent(QTest::Click, Window->RE1, Qt::Key_F, u"f"_s, Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Click, Window->RE1, Qt::Key_Adiaeresis, u"ä"_s, Qt::MetaModifier);
+    QTest::sendKeyEvent(QTest::Click, Window->RE1, Qt::Key_F, u"F"_s, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Field(), u"1а ß"_s);
+    QTest::sendKeyEvent(QTest::Click, Window->RE1, Qt::Key_Q, u"@"_s, Qt::ControlModifier | Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Click, Window->RE1, Qt::Key_F, u"f"_s, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(Field(), u"1а ß@а"_s);
 
     // At most 199 characters, typed or pasted; a pasted line's break goes, a pasted word joins the query.
     Window->RE1->clear();
