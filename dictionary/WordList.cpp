@@ -29,7 +29,7 @@ namespace {
 constexpr size_t HugePage = size_t{2} << 20;
 // Smaller buffers take the C library's zeroed memory: a huge page would stay mostly unused. The index
 // arrays of the real list, about 0.6 MB each, lie above.
-constexpr size_t HugeBufferMinimum = size_t{1} << 19;
+[[maybe_unused]] constexpr size_t HugeBufferMinimum = size_t{1} << 19;
 
 size_t RoundToHugePages(size_t bytes) {
     return (bytes + HugePage - 1) / HugePage * HugePage;

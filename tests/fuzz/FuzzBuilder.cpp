@@ -1,11 +1,8 @@
 // Fuzz target: the data-file builder on an arbitrary word list; the loader must read back exactly the
 // accepted entries, in search order.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -13,21 +10,7 @@
 
 #include "dictionary/WordList.h"
 #include "dictionary/WordListBuilder.h"
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-const std::string& TempPath() {
-    static const std::string dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    static const std::string path = dir + "/kavrinto-fuzz-builder-" + std::to_string(getpid()) + ".dat";
-    return path;
-}
-
-} // namespace
+#include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -46,13 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
     Check(file.EntryCount == static_cast<int32_t>(expected.size()));
 
-    FILE* f = std::fopen(TempPath().c_str(), "wb");
-    Check(f != nullptr);
-    Check(std::fwrite(file.Bytes.data(), 1, file.Bytes.size(), f) == file.Bytes.size());
-    std::fclose(f);
+    static const std::string path = FuzzFilePath("builder");
+    WriteFuzzFile(path, file.Bytes.data(), file.Bytes.size());
 
     TWordList list;
-    list.LoadWordList(TempPath());
+    list.LoadWordList(path);
     Check(list.LoadError.empty());
     Check(list.LineCount == file.EntryCount);
     for (int32_t i = 0; i < list.LineCount; ++i) {

@@ -1,36 +1,15 @@
 // Fuzz target: the loader on an arbitrary data file, with the word list's invariants checked.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "dictionary/WordList.h"
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-const std::string& TempPath() {
-    // Memory-backed where the system has it: the file is rewritten for every input.
-    static const std::string dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    static const std::string path = dir + "/kavrinto-fuzz-loader-" + std::to_string(getpid()) + ".dat";
-    return path;
-}
-
-} // namespace
+#include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string& path = TempPath();
-    FILE* f = std::fopen(path.c_str(), "wb");
-    Check(f != nullptr);
-    Check(std::fwrite(data, 1, size, f) == size);
-    std::fclose(f);
+    static const std::string path = FuzzFilePath("loader");
+    WriteFuzzFile(path, data, size);
 
     TWordList list;
     Check(list.LoadWordList(path));
