@@ -22,22 +22,13 @@ TWordList& RealList() {
     return list;
 }
 
-std::vector<uint16_t> Query(std::u16string_view text) {
-    const SortRus sort;
-    std::vector<uint16_t> keys;
-    for (char16_t ch : text)
-        keys.push_back(sort.CharToSortKey(ch));
-    keys.push_back(0);
-    return keys;
-}
-
 void SearchFor(benchmark::State& state, std::u16string_view ending) {
     const TWordList& list = RealList();
     if (!list.LoadError.empty()) {
         state.SkipWithError(list.LoadError.c_str());
         return;
     }
-    const std::vector<uint16_t> query = Query(ending);
+    const std::vector<uint16_t> query = QueryOfText(ending);
     THitRange hits;
     for (auto _ : state) {
         hits = FindEndingRange(list, query.data());

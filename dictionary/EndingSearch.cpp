@@ -1,6 +1,8 @@
 // The ending search: one pass over all lines, comparing sort keys from the end of each word.
 #include "dictionary/EndingSearch.h"
 
+#include "dictionary/Sortrus.h"
+
 THitRange FindEndingRange(const TWordList& list, const uint16_t* query) {
     int32_t m = 0;
     while (query[m] != 0)
@@ -46,4 +48,14 @@ THitRange FindEndingRange(const TWordList& list, const uint16_t* query) {
         range.LastHit = list.LineCount;
     range.LastHit -= 1;
     return range;
+}
+
+std::vector<uint16_t> QueryOfText(std::u16string_view ending) {
+    const SortRus sort;
+    std::vector<uint16_t> query;
+    query.reserve(ending.size() + 1);
+    for (char16_t ch : ending)
+        query.push_back(sort.CharToSortKey(ch));
+    query.push_back(0);
+    return query;
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "dictionary/WordList.h"
 
@@ -14,3 +16,7 @@ struct THitRange {
 
 // query: zero-terminated sort keys. An empty query makes every line a hit.
 THitRange FindEndingRange(const TWordList& list, const uint16_t* query);
+
+// The query of an ending given as text: every character its sort key, zero-terminated. For the letters
+// and characters of the input field these are the keys that the field's decoder gives.
+std::vector<uint16_t> QueryOfText(std::u16string_view ending);

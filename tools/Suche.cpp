@@ -188,17 +188,6 @@ void AppendUtf8(std::string& out, uint32_t cp) {
     }
 }
 
-// The query for an ending given as text: every character is its own sort key, as the window's
-// decoder gives them for the letters and characters of its field.
-std::vector<uint16_t> QueryOfText(std::u16string_view ending) {
-    const SortRus sort;
-    std::vector<uint16_t> query;
-    for (char16_t ch : ending)
-        query.push_back(sort.CharToSortKey(ch));
-    query.push_back(0);
-    return query;
-}
-
 // The query for an ending typed on the German keyboard, by the window's road: each key's letter
 // escape, or the character itself as the field writes it into its rich text; the body is then
 // read back and decoded like the field's.

@@ -28,15 +28,6 @@ const std::u16string Lines[] = {
     u"заря",   // 12
 };
 
-std::vector<uint16_t> Query(std::u16string_view text) {
-    const SortRus sort;
-    std::vector<uint16_t> keys;
-    for (char16_t ch : text)
-        keys.push_back(sort.CharToSortKey(ch));
-    keys.push_back(0);
-    return keys;
-}
-
 class SearchTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -75,7 +66,7 @@ TEST_F(SearchTest, finds_the_first_run) {
     };
     int index = 0;
     for (const TCase& c : cases) {
-        const THitRange range = FindEndingRange(List, Query(c.Query).data());
+        const THitRange range = FindEndingRange(List, QueryOfText(c.Query).data());
         EXPECT_EQ(range.FirstHit, c.FirstHit) << "case " << index;
         EXPECT_EQ(range.LastHit, c.LastHit) << "case " << index;
         ++index;
@@ -86,8 +77,8 @@ TEST(search_test, empty_list) {
     TWordList list;
     list.LoadWordList("/nonexistent/VokKavrinto.dat");
     ASSERT_EQ(list.LineCount, 0);
-    EXPECT_EQ(FindEndingRange(list, Query(u"").data()).Count(), 0);
-    EXPECT_EQ(FindEndingRange(list, Query(u"а").data()).Count(), 0);
+    EXPECT_EQ(FindEndingRange(list, QueryOfText(u"").data()).Count(), 0);
+    EXPECT_EQ(FindEndingRange(list, QueryOfText(u"а").data()).Count(), 0);
 }
 
 TEST(search_test, run_reaching_the_last_line_and_lines_without_letters) {
@@ -96,10 +87,10 @@ TEST(search_test, run_reaching_the_last_line_and_lines_without_letters) {
     // Empty lines and a line of digits first; a text without a final line break.
     list.LoadWordList(dir.WriteDataFile("list.dat", u"\uFEFF\n\n12\nа\nба\nаба"));
     ASSERT_EQ(list.LineCount, 6);
-    const THitRange range = FindEndingRange(list, Query(u"а").data());
+    const THitRange range = FindEndingRange(list, QueryOfText(u"а").data());
     EXPECT_EQ(range.FirstHit, 3);
     EXPECT_EQ(range.LastHit, 5);
-    EXPECT_EQ(FindEndingRange(list, Query(u"").data()).Count(), 6);
+    EXPECT_EQ(FindEndingRange(list, QueryOfText(u"").data()).Count(), 6);
 }
 
 } // namespace
