@@ -37,16 +37,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Destinations whose text is not part of the document.
 bool IsSkippedDestination(std::string_view word) {
     static constexpr std::array<std::string_view, 20> Skipped = {
@@ -226,8 +216,8 @@ private:
             Byte(static_cast<uint8_t>(c), at);
             return i + 1;
         case '\'': {
-            const int high = i + 1 < n ? HexValue(Rtf[i + 1]) : -1;
-            const int low = i + 2 < n ? HexValue(Rtf[i + 2]) : -1;
+            const int high = i + 1 < n ? HexDigitValue(Rtf[i + 1]) : -1;
+            const int low = i + 2 < n ? HexDigitValue(Rtf[i + 2]) : -1;
             if (high < 0)
                 return i + 1;
             if (low < 0)

@@ -10,16 +10,6 @@
 
 namespace {
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 void AppendUtf8(std::string& out, char16_t ch) {
     if (ch < 0x80) {
         out += static_cast<char>(ch);
@@ -63,7 +53,7 @@ const uint16_t* RtfToUniSort::RtfToSortKeys(std::string_view body) {
                 ThrowNoInteger(digits);
             uint32_t code = 0;
             for (char c : digits) {
-                const int d = HexDigit(c);
+                const int d = HexDigitValue(c);
                 if (d < 0)
                     ThrowNoInteger(digits);
                 code = code * 16 + static_cast<uint32_t>(d);
