@@ -145,13 +145,20 @@ private:
     }
 
     void Char(char16_t ch, std::size_t at) {
+        if (EnterText(at))
+            Current.Text += ch;
+    }
+
+    // False outside the document's text (font table, skipped destinations). Otherwise the header ends
+    // here, if it has not yet, and a paragraph is open.
+    bool EnterText(std::size_t at) {
         if (State().Destination != TDestination::Text)
-            return;
+            return false;
         if (!HeaderEnd)
             HeaderEnd = at;
         if (!Started)
             StartParagraph();
-        Current.Text += ch;
+        return true;
     }
 
     void StartParagraph() {
@@ -162,12 +169,8 @@ private:
     }
 
     void Paragraph(std::size_t at) {
-        if (State().Destination != TDestination::Text)
+        if (!EnterText(at))
             return;
-        if (!HeaderEnd)
-            HeaderEnd = at;
-        if (!Started)
-            StartParagraph();
         Current.Align = State().Align;
         Doc.Paragraphs.push_back(std::move(Current));
         Current = TRichParagraph();
