@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,7 +34,9 @@ constexpr std::string_view HelpText =
     "  --count       nur die Anzahl der Treffer ausgeben\n"
     "  --limit N     höchstens N Einträge ausgeben\n"
     "  --file PFAD   diese Wörterbuchdatei lesen (sonst VokKavrinto.dat im\n"
-    "                Arbeitsverzeichnis)\n"
+    "                Arbeitsverzeichnis und, liegt dort keine, die installierte\n"
+    "                in ../share/kavrinto neben dem Ordner des Programms,\n"
+    "                etwa /usr/share/kavrinto/VokKavrinto.dat)\n"
     "  --help        diese Hilfe zeigen\n"
     "  --            Ende der Optionen (für eine ENDUNG, die mit - beginnt)\n"
     "\n"
@@ -256,6 +259,40 @@ void WriteLines(TWordList& list, int32_t first, int32_t last) {
     std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
+// The data file that comes with an installed kavrinto-suche: share/kavrinto beside the bin folder the
+// program lies in (symbolic links followed), wherever the package was unpacked.
+std::filesystem::path InstalledDataFile() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return {};
+    return program.parent_path().parent_path() / "share" / "kavrinto" / DataFileName;
+}
+
+bool Exists(const std::filesystem::path& path) {
+    std::error_code error;
+    return !path.empty() && std::filesystem::symlink_status(path, error).type() !=
+                                std::filesystem::file_type::not_found;
+}
+
+// Without --file: the working directory's data file, else the installed one. A file that is there but
+// cannot be read is reported, not passed over.
+void LoadDefaultWordList(TWordList& list) {
+    std::error_code error;
+    const std::filesystem::path local = std::filesystem::current_path(error) / DataFileName;
+    const std::filesystem::path installed = InstalledDataFile();
+    if (!Exists(local) && Exists(installed)) {
+        list.LoadWordList(installed.string());
+        return;
+    }
+    list.LoadWordList(local.string());
+    if (!list.LoadError.empty() && !Exists(local))
+        throw TError{"Weder im Arbeitsverzeichnis noch bei den installierten Dateien liegt eine "
+                     "Wörterbuchdatei: " +
+                     local.string() + " und " + (installed.empty() ? "../share/kavrinto" : installed.string()) +
+                     " fehlen. Eine andere Datei nennt --file PFAD."};
+}
+
 int Run(int argc, char** argv) {
     const TOptions options = ParseArguments(argc, argv);
     if (options.Help) {
@@ -274,7 +311,7 @@ int Run(int argc, char** argv) {
     if (options.File)
         list.LoadWordList(*options.File);
     else
-        list.LoadWordList();
+        LoadDefaultWordList(list);
     if (!list.LoadError.empty())
         throw TError{list.LoadError};
 

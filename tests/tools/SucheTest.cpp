@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -37,12 +38,14 @@ protected:
         DataFile = Dir.WriteDataFile(DataFileName, text);
     }
 
-    // Runs the tool in folder with the arguments; no --file unless given.
-    TResult Run(const std::vector<std::string>& args, const std::string& folder = "/") const {
+    // Runs the tool (the build's, unless another copy is given) in folder with the arguments; no
+    // --file unless given.
+    TResult Run(const std::vector<std::string>& args, const std::string& folder = "/",
+                const std::string& program = KAVRINTO_BIN_DIR "/kavrinto-suche") const {
         std::string command = "cd ";
         command += ShellQuoted(folder);
         command += " && ";
-        command += ShellQuoted(KAVRINTO_BIN_DIR "/kavrinto-suche");
+        command += ShellQuoted(program);
         for (const std::string& arg : args) {
             command += ' ';
             command += ShellQuoted(arg);
@@ -123,6 +126,43 @@ TEST_F(SucheTest, reads_the_working_directorys_data_file) {
     EXPECT_EQ(r.Status, 0);
 }
 
+// An installed copy lies in PREFIX/bin and finds PREFIX/share/kavrinto/VokKavrinto.dat when the
+// working directory has none, wherever PREFIX is and however the program is reached.
+TEST_F(SucheTest, falls_back_to_the_installed_data_file) {
+    namespace fs = std::filesystem;
+    const fs::path prefix = Dir.Folder() / "unpacked" / "usr";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share" / "kavrinto");
+    fs::copy_file(KAVRINTO_BIN_DIR "/kavrinto-suche", prefix / "bin" / "kavrinto-suche");
+    fs::copy_file(DataFile, prefix / "share" / "kavrinto" / "VokKavrinto.dat");
+    const std::string installed = (prefix / "bin" / "kavrinto-suche").string();
+    const fs::path link = Dir.Folder() / "link-to-kavrinto-suche";
+    fs::create_symlink(installed, link);
+    const fs::path empty = Dir.Folder() / "empty";
+    fs::create_directories(empty);
+
+    for (const std::string& program : {installed, link.string()}) {
+        const TResult r = Run({"--count", "ад"}, empty.string(), program);
+        EXPECT_EQ(r.Out, "4\n") << program << r.Err;
+        EXPECT_EQ(r.Status, 0) << program;
+    }
+
+    // The working directory's own file comes first, and --file before both.
+    const fs::path other = Dir.Folder() / "other";
+    fs::create_directories(other);
+    std::u16string text = u"\uFEFFад\r\n";
+    Dir.WriteDataFile("one.dat", text);
+    fs::copy_file(Dir.Path("one.dat"), other / "VokKavrinto.dat");
+    EXPECT_EQ(Run({"--count", "ад"}, other.string(), installed).Out, "1\n");
+    EXPECT_EQ(Run({"--file", Dir.Path("one.dat"), "--count", "ад"}, empty.string(), installed).Out, "1\n");
+
+    // A data file in the working directory that cannot be read is reported, not passed over.
+    fs::create_directories(empty / "VokKavrinto.dat");
+    const TResult unreadable = Run({"--count", "ад"}, empty.string(), installed);
+    EXPECT_EQ(unreadable.Status, 2);
+    EXPECT_NE(unreadable.Err.find("konnte nicht gelesen werden"), std::string::npos) << unreadable.Err;
+}
+
 TEST_F(SucheTest, errors_go_to_stderr_in_german) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--bunt", "ад"}, "kavrinto-suche: Unbekannte Option „--bunt“.\nHilfe: kavrinto-suche --help\n"},
@@ -163,13 +203,25 @@ TEST_F(SucheTest, errors_go_to_stderr_in_german) {
     EXPECT_TRUE(missing.Err.starts_with("kavrinto-suche: ")) << missing.Err;
     EXPECT_NE(missing.Err.find("fehlt.dat"), std::string::npos) << missing.Err;
     EXPECT_EQ(missing.Out, "");
+
+    // No data file in the working directory and none installed beside the build's bin folder.
+    std::filesystem::create_directories(Dir.Path("empty"));
+    const TResult none = Run({"ад"}, Dir.Path("empty"));
+    EXPECT_EQ(none.Status, 2);
+    EXPECT_TRUE(none.Err.starts_with("kavrinto-suche: Weder im Arbeitsverzeichnis noch bei den installierten "
+                                     "Dateien liegt eine Wörterbuchdatei: "))
+        << none.Err;
+    EXPECT_NE(none.Err.find("/share/kavrinto/VokKavrinto.dat fehlen. Eine andere Datei nennt --file PFAD."),
+              std::string::npos)
+        << none.Err;
 }
 
 TEST_F(SucheTest, help) {
     const TResult r = Run({"--help"});
     EXPECT_EQ(r.Status, 0);
     EXPECT_TRUE(r.Out.starts_with("Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n")) << r.Out;
-    for (const char* option : {"--keys", "--count", "--limit N", "--file PFAD", "--help"})
+    for (const char* option :
+         {"--keys", "--count", "--limit N", "--file PFAD", "--help", "/usr/share/kavrinto/VokKavrinto.dat"})
         EXPECT_NE(r.Out.find(option), std::string::npos) << option;
     EXPECT_EQ(r.Err, "");
 }
