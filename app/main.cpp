@@ -1,14 +1,24 @@
 // The program's entry: the application object, the main window, the message loop.
 #include <exception>
 
+#include <QIcon>
+#include <QPixmap>
+
 #include "app/Unit1.h"
 #include "dialogs/DlgInfo.h"
+#include "dialogs/DlgPictures.h"
 #include "dialogs/DlgStart.h"
 #include "platform/Application.h"
 
 int main(int argc, char** argv) {
     TApplication Application(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Kavrinto"));
+    // The desktop entry kavrinto.desktop belongs to this program (task bars group its windows by it).
+    TApplication::setDesktopFileName(QStringLiteral("kavrinto"));
+    QIcon Icon;
+    for (const int Size : ProgramIconSizes)
+        Icon.addPixmap(QPixmap::fromImage(ProgramIcon(Size)));
+    TApplication::setWindowIcon(Icon);
     try {
         Form1 = new TForm1;
         DlgStart = new TDlgStart(Form1);

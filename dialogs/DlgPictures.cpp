@@ -162,6 +162,22 @@ QImage LogoPicture() {
     return Picture.convertToFormat(QImage::Format_RGB888);
 }
 
+QImage ProgramIcon(int Size) {
+    QImage Picture(Size, Size, QImage::Format_ARGB32_Premultiplied);
+    Picture.fill(Qt::transparent);
+    QPainter Painter(&Picture);
+    // Laid out on 48 x 48 units, the logo's scale, and scaled to the size asked for. Here nothing is
+    // left out by colour, so the edges may be smooth.
+    Painter.setRenderHint(QPainter::Antialiasing, true);
+    Painter.scale(Size / 48.0, Size / 48.0);
+    Painter.setPen(QPen(QColor(CoverColour), 1.5));
+    Painter.setBrush(QColor(Yellow));
+    Painter.drawRoundedRect(QRectF(1.5, 1.5, 45, 45), 7, 7);
+    DrawBook(Painter, QRect(4, 9, 40, 28));
+    Painter.end();
+    return Picture;
+}
+
 QPixmap TransparentPixmap(const QImage& Picture) {
     if (Picture.isNull())
         return {};

@@ -13,6 +13,13 @@ QImage StartPicture();
 // 200 x 50, 24 bits per pixel, on pure yellow.
 QImage LogoPicture();
 
+// The program's icon, Size x Size with an alpha channel: the logo's book on a square of the logo's
+// yellow with rounded corners, drawn smoothly at any size (the desktop menu, the window frame).
+QImage ProgramIcon(int Size);
+
+// The sizes the icon is drawn in for the desktop's icon theme.
+inline constexpr int ProgramIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
 // The words of the start picture's left and right column, top to bottom, and their shared endings.
 QStringList StartPictureLeftWords();
 QStringList StartPictureRightWords();
