@@ -43,13 +43,13 @@ field Description | head -1 | grep -q "^rückläufiges Wörterbuch des Russische
 echo "== files"
 dpkg-deb -x "$deb" "$root"
 usr="$root/usr"
-for f in bin/kavrinto bin/kavrinto-suche lib/kavrinto/kavrinto; do
+for f in bin/kavrinto bin/kavrinto-suche bin/kavrinto-wortliste lib/kavrinto/kavrinto; do
     [ -f "$usr/$f" ] && [ -x "$usr/$f" ] || fail "$f missing or not executable"
 done
 for f in share/kavrinto/VokKavrinto.dat share/kavrinto/HilfeKavrinto.chm \
     share/applications/kavrinto.desktop share/icons/hicolor/16x16/apps/kavrinto.png \
     share/icons/hicolor/48x48/apps/kavrinto.png share/icons/hicolor/256x256/apps/kavrinto.png \
-    share/man/man1/kavrinto.1.gz share/man/man1/kavrinto-suche.1.gz \
+    share/man/man1/kavrinto.1.gz share/man/man1/kavrinto-suche.1.gz share/man/man1/kavrinto-wortliste.1.gz \
     share/doc/kavrinto/copyright share/doc/kavrinto/changelog.Debian.gz; do
     [ -f "$usr/$f" ] || fail "$f missing"
 done
@@ -74,7 +74,7 @@ grep -qx "Categories=Education;Languages;Dictionary;" "$usr/share/applications/k
     fail "Categories"
 
 echo "== man pages"
-for page in kavrinto kavrinto-suche; do
+for page in kavrinto kavrinto-suche kavrinto-wortliste; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "man page $page: $warnings"
     LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$usr/share/man/man1/$page.1.gz" 2>/dev/null | grep -q BEZEICHNUNG ||
