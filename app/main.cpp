@@ -15,9 +15,12 @@ int main(int argc, char** argv) {
     TApplication::setApplicationName(QStringLiteral("Kavrinto"));
     // The desktop entry kavrinto.desktop belongs to this program (task bars group its windows by it).
     TApplication::setDesktopFileName(QStringLiteral("kavrinto"));
+    // Frames and task bars show 16 to 64 pixels and scale from the nearest size; the large ones cost
+    // most of the drawing time at every start, and the installed menu takes its icon from the theme.
     QIcon Icon;
     for (const int Size : ProgramIconSizes)
-        Icon.addPixmap(QPixmap::fromImage(ProgramIcon(Size)));
+        if (Size <= 64)
+            Icon.addPixmap(QPixmap::fromImage(ProgramIcon(Size)));
     TApplication::setWindowIcon(Icon);
     try {
         Form1 = new TForm1;
