@@ -271,8 +271,8 @@ std::filesystem::path InstalledDataFile() {
 
 bool Exists(const std::filesystem::path& path) {
     std::error_code error;
-    return !path.empty() && std::filesystem::symlink_status(path, error).type() !=
-                                std::filesystem::file_type::not_found;
+    return !path.empty() &&
+           std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found;
 }
 
 // Without --file: the working directory's data file, else the installed one. A file that is there but
@@ -289,7 +289,8 @@ void LoadDefaultWordList(TWordList& list) {
     if (!list.LoadError.empty() && !Exists(local))
         throw TError{"Weder im Arbeitsverzeichnis noch bei den installierten Dateien liegt eine "
                      "Wörterbuchdatei: " +
-                     local.string() + " und " + (installed.empty() ? "../share/kavrinto" : installed.string()) +
+                     local.string() + " und " +
+                     (installed.empty() ? "../share/kavrinto" : installed.string()) +
                      " fehlen. Eine andere Datei nennt --file PFAD."};
 }
 

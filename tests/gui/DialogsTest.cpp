@@ -212,6 +212,22 @@ TEST(dialogs_test, pictures_are_24_bit_on_pure_yellow_with_hard_edges) {
     }
 }
 
+// The icon in every size the theme gets: square, see-through outside its rounded square, the logo's
+// yellow and book inside.
+TEST(dialogs_test, program_icon_shows_the_logo_in_every_size) {
+    for (const int Size : ProgramIconSizes) {
+        SCOPED_TRACE(Size);
+        const QImage Icon = ProgramIcon(Size).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(Icon.size(), QSize(Size, Size));
+        for (const QPoint Corner :
+             {QPoint(0, 0), QPoint(Size - 1, 0), QPoint(0, Size - 1), QPoint(Size - 1, Size - 1)})
+            EXPECT_EQ(qAlpha(Icon.pixel(Corner)), 0);
+        EXPECT_EQ(qAlpha(Icon.pixel(Size / 2, Size / 2)), 255);
+        EXPECT_GT(CountPixels(Icon, [](QRgb P) { return P == qRgba(255, 255, 0, 255); }), Size * Size / 20);
+        EXPECT_GT(CountPixels(Icon, [](QRgb P) { return P == qRgba(255, 255, 255, 255); }), Size * Size / 20);
+    }
+}
+
 TEST(dialogs_test, start_picture_words_are_dictionary_words_with_their_ending) {
     QFile Dic(QStringLiteral(KAVRINTO_HUNSPELL_DIC));
     ASSERT_TRUE(Dic.open(QIODevice::ReadOnly | QIODevice::Text));
