@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Utf8.h"
 #include "dictionary/EndingSearch.h"
 #include "dictionary/Sortrus.h"
 #include "dictionary/WordList.h"
@@ -128,69 +129,6 @@ TOptions ParseArguments(int argc, char** argv) {
     return options;
 }
 
-// Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF) to UTF-16.
-std::optional<std::u16string> Utf8ToUtf16(std::string_view in) {
-    std::u16string out;
-    std::size_t i = 0;
-    while (i < in.size()) {
-        const auto b0 = static_cast<uint8_t>(in[i]);
-        int length;
-        uint32_t cp;
-        if (b0 < 0x80) {
-            length = 1;
-            cp = b0;
-        } else if (b0 >= 0xC2 && b0 <= 0xDF) {
-            length = 2;
-            cp = b0 & 0x1F;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            length = 3;
-            cp = b0 & 0x0F;
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            length = 4;
-            cp = b0 & 0x07;
-        } else {
-            return std::nullopt;
-        }
-        if (in.size() - i < static_cast<std::size_t>(length))
-            return std::nullopt;
-        for (int k = 1; k < length; ++k) {
-            const auto b = static_cast<uint8_t>(in[i + k]);
-            if ((b & 0xC0) != 0x80)
-                return std::nullopt;
-            cp = cp << 6 | (b & 0x3F);
-        }
-        if ((length == 3 && cp < 0x800) || (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return std::nullopt;
-        if (cp >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp);
-        }
-        i += static_cast<std::size_t>(length);
-    }
-    return out;
-}
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | cp >> 6);
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | cp >> 12);
-        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | cp >> 18);
-        out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // The query for an ending typed on the German keyboard, by the window's road: each key's letter
 // escape, or the character itself as the field writes it into its rich text; the body is then
 // read back and decoded like the field's.
@@ -201,11 +139,9 @@ std::vector<uint16_t> QueryOfKeys(std::u16string_view typed) {
         const char16_t ch = typed[i];
         const int byte = UnicodeToCp1252(ch);
         if (byte < 0) {
-            uint32_t cp = ch;
-            if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < typed.size())
-                cp = 0x10000 + ((ch - 0xD800u) << 10) + (typed[i + 1] - 0xDC00u);
+            std::size_t pos = i;
             std::string utf8;
-            AppendUtf8(utf8, cp);
+            AppendUtf8(utf8, NextUtf16(typed.data(), typed.size(), pos));
             throw TError{"Das Zeichen " + Quoted(utf8) +
                          " gibt es auf der deutschen Tastatur nicht (Option --keys)."};
         }
@@ -238,18 +174,8 @@ void WriteLines(TWordList& list, int32_t first, int32_t last) {
     out.reserve(1 << 20);
     for (int32_t i = first; i <= last; ++i) {
         const int32_t end = list.LineEnd[i];
-        for (int32_t p = list.LineStart[i]; p <= end; ++p) {
-            const uint16_t unit = list.DisplayText[p];
-            uint32_t cp = unit;
-            if (unit >= 0xD800 && unit <= 0xDBFF && p < end && list.DisplayText[p + 1] >= 0xDC00 &&
-                list.DisplayText[p + 1] <= 0xDFFF) {
-                cp = 0x10000 + ((unit - 0xD800u) << 10) + (list.DisplayText[p + 1] - 0xDC00u);
-                ++p;
-            } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-                cp = 0xFFFD;
-            }
-            AppendUtf8(out, cp);
-        }
+        AppendUtf16AsUtf8(out, list.DisplayText.data() + list.LineStart[i],
+                          static_cast<std::size_t>(end - list.LineStart[i] + 1));
         out += '\n';
         if (out.size() >= (1 << 20) - 4096) {
             std::fwrite(out.data(), 1, out.size(), stdout);

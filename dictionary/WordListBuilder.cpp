@@ -1,6 +1,7 @@
 // Making the data file from a plain word list: check, order, encode as UTF-16LE and encipher.
 #include "dictionary/WordListBuilder.h"
 
+#include "common/Utf8.h"
 #include "dictionary/Readdaten.h"
 #include "dictionary/Sortrus.h"
 
@@ -16,7 +17,7 @@ std::string LineMessage(int64_t line, const char* text) {
     return "Zeile " + std::to_string(line) + ": " + text;
 }
 
-std::string CharacterMessage(int64_t line, uint32_t code, const char* text) {
+std::string CharacterMessage(int64_t line, char32_t code, const char* text) {
     char name[16];
     std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
     return "Zeile " + std::to_string(line) + ": Das Zeichen " + name + text;
@@ -27,42 +28,11 @@ std::string CharacterMessage(int64_t line, uint32_t code, const char* text) {
 std::string DecodeLine(std::string_view bytes, int64_t line, std::u16string& out) {
     const SortRus keys;
     out.clear();
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<uint8_t>(bytes[i]);
-        uint32_t code = 0;
-        size_t length = 0;
-        uint8_t low = 0x80; // allowed range of the second byte; narrower after E0, ED, F0, F4
-        uint8_t high = 0xBF;
-        if (lead < 0x80) {
-            code = lead;
-            length = 1;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            code = lead & 0x1Fu;
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            code = lead & 0x0Fu;
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
-            high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            code = lead & 0x07u;
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
-        } else {
+    for (size_t i = 0; i < bytes.size();) {
+        const std::optional<char32_t> decoded = DecodeUtf8(bytes, i);
+        if (!decoded)
             return LineMessage(line, "Die Zeile ist kein gültiges UTF-8.");
-        }
-        if (bytes.size() - i < length)
-            return LineMessage(line, "Die Zeile ist kein gültiges UTF-8.");
-        for (size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<uint8_t>(bytes[i + k]);
-            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
-                return LineMessage(line, "Die Zeile ist kein gültiges UTF-8.");
-            code = (code << 6) | (next & 0x3Fu);
-        }
-        i += length;
-
+        const char32_t code = *decoded;
         if (code > 0xFFFF)
             return CharacterMessage(line, code, " liegt außerhalb der Basic Multilingual Plane.");
         if (code == '\r')

@@ -4,24 +4,12 @@
 #include <cstddef>
 #include <string>
 
+#include "common/Utf8.h"
 #include "richtext/Codepage.h"
 #include "richtext/ConvertError.h"
 #include "richtext/LetterTable.h"
 
 namespace {
-
-void AppendUtf8(std::string& out, char16_t ch) {
-    if (ch < 0x80) {
-        out += static_cast<char>(ch);
-    } else if (ch < 0x800) {
-        out += static_cast<char>(0xC0 | ch >> 6);
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | ch >> 12);
-        out += static_cast<char>(0x80 | (ch >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    }
-}
 
 // The message of a failed number conversion of "0x" + digits. Bytes of the body are code page 1252;
 // the message is UTF-8.
