@@ -22,6 +22,8 @@
 
 namespace {
 
+constexpr std::string_view VersionText = "kavrinto-suche (Kavrinto) " KAVRINTO_VERSION "\n";
+
 struct TError {
     std::string Message;
 };
@@ -135,9 +137,9 @@ void LoadWordListOf(TWordList& list, const std::optional<std::string>& file) {
 }
 
 int Run(const TSucheOptions& options) {
-    if (options.Help) {
-        const std::string usage = SucheUsageText();
-        std::fwrite(usage.data(), 1, usage.size(), stdout);
+    if (options.Help || options.Version) {
+        const std::string text = options.Help ? SucheUsageText() : std::string(VersionText);
+        std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
     }
 

@@ -57,7 +57,8 @@ constexpr TOptionRow Rows[] = {
      "in ../share/kavrinto neben dem Ordner des Programms,\n"
      "etwa /usr/share/kavrinto/VokKavrinto.dat)",
      ApplyFile},
-    {"", HelpOption, "", true, "diese Hilfe zeigen", SetFlag<&TSucheOptions::Help>},
+    {"-h", HelpOption, "", true, "diese Hilfe zeigen", SetFlag<&TSucheOptions::Help>},
+    {"", "--version", "", true, "die Version zeigen", SetFlag<&TSucheOptions::Version>},
 };
 
 // Every spelling is "--" and a name without "=", or "-" and one letter, and none stands twice: the parser
@@ -90,7 +91,7 @@ const TOptionRow* FindRow(std::string_view spelling) {
     return row == std::end(Rows) ? nullptr : row;
 }
 
-// The left column of a row: "  -x, --name", "      --limit N".
+// The left column of a row: "  -h, --help", "      --limit N".
 std::string Spellings(const TOptionRow& row) {
     std::string text = "  ";
     text += row.Short.empty() ? std::string_view("    ") : row.Short;

@@ -10,6 +10,7 @@
 
 struct TSucheOptions {
     bool Help = false;
+    bool Version = false;
     bool Keys = false;
     bool Count = false;
     std::optional<int32_t> Limit = {};
@@ -30,7 +31,7 @@ struct TUsageError {
 };
 
 struct TOptionRow {
-    std::string_view Short;     // "-x", or empty
+    std::string_view Short;     // "-h", or empty
     std::string_view Long;      // "--help"
     std::string_view ValueName; // "N" in "--limit N"; empty for an option without a value
     bool WithoutEnding;         // a task of its own (--help): the call needs no ENDUNG

@@ -54,8 +54,10 @@ TEST(suche_options_test, reads_options_values_and_the_ending) {
         {{"--file=b=c.dat", "ад"}, {.File = "b=c.dat", .Ending = "ад"}}, // only the first = divides
         {{"--file", "--count", "ад"},
          {.File = "--count", .Ending = "ад"}}, // the next argument, whatever it is
+        {{"-h"}, {.Help = true}},
         {{"--help"}, {.Help = true}},
         {{"--help", "ад"}, {.Help = true, .Ending = "ад"}},
+        {{"--version"}, {.Version = true}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(Described(c.Args));
@@ -72,7 +74,8 @@ TEST(suche_options_test, refuses_a_wrong_call_with_a_german_message) {
         {{"--bunt", "ад"}, "Unbekannte Option „--bunt“."},
         {{"--bunt=1", "ад"}, "Unbekannte Option „--bunt=1“."},
         {{"-x", "ад"}, "Unbekannte Option „-x“."},
-        {{"-h"}, "Unbekannte Option „-h“."},
+        {{"-hx"}, "Unbekannte Option „-hx“."}, // short options do not combine
+        {{"-h=1"}, "Unbekannte Option „-h=1“."},
         {{"--hel"}, "Unbekannte Option „--hel“."}, // no abbreviations
         {{"--count=1", "ад"}, "Die Option „--count“ nimmt keinen Wert."},
         {{"--help="}, "Die Option „--help“ nimmt keinen Wert."},
@@ -101,6 +104,7 @@ TEST(suche_options_test, usage_text_lists_every_option_in_one_column) {
     EXPECT_TRUE(usage.starts_with("Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n")) << usage;
     EXPECT_TRUE(usage.ends_with("Exit-Status: 0 mit Treffern, 1 ohne Treffer, 2 bei einem Fehler.\n"))
         << usage;
+    EXPECT_NE(usage.find("\n  -h, --help       diese Hilfe zeigen\n"), std::string::npos) << usage;
     EXPECT_NE(usage.find("\n      --limit N    höchstens N Einträge ausgeben\n"), std::string::npos) << usage;
     EXPECT_NE(usage.find("\n      --           Ende der Optionen"), std::string::npos) << usage;
     constexpr std::size_t column = 19;

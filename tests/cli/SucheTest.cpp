@@ -219,14 +219,22 @@ TEST_F(suche_test, errors_go_to_stderr_in_german) {
         << none.Err;
 }
 
-TEST_F(suche_test, help) {
-    const TResult r = Run({"--help"});
-    EXPECT_EQ(r.Status, 0);
-    EXPECT_TRUE(r.Out.starts_with("Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n")) << r.Out;
-    for (const char* option :
-         {"--keys", "--count", "--limit N", "--file PFAD", "--help", "/usr/share/kavrinto/VokKavrinto.dat"})
-        EXPECT_NE(r.Out.find(option), std::string::npos) << option;
-    EXPECT_EQ(r.Err, "");
+TEST_F(suche_test, help_and_version) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--help"}, {"-h"}, {"--count", "-h", "ад"}}) {
+        SCOPED_TRACE(Described(args));
+        const TResult r = Run(args);
+        EXPECT_EQ(r.Status, 0);
+        EXPECT_TRUE(r.Out.starts_with("Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n")) << r.Out;
+        for (const char* option : {"--keys", "--count", "--limit N", "--file PFAD", "-h, --help", "--version",
+                                   "/usr/share/kavrinto/VokKavrinto.dat"})
+            EXPECT_NE(r.Out.find(option), std::string::npos) << option;
+        EXPECT_EQ(r.Err, "");
+    }
+    const TResult version = Run({"--version"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "kavrinto-suche (Kavrinto) 2.0\n");
+    EXPECT_EQ(version.Err, "");
 }
 
 } // namespace
