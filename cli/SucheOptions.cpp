@@ -32,6 +32,9 @@ TApplyResult ApplyLimit(TSucheOptions& options, std::string_view value) {
 }
 
 TApplyResult ApplyFile(TSucheOptions& options, std::string_view value) {
+    // An empty name would otherwise surface as an unreadable file without a name.
+    if (value.empty())
+        return "erwartet einen Dateinamen, angegeben wurde keiner";
     options.File = std::string(value);
     return {};
 }

@@ -87,6 +87,8 @@ TEST(suche_options_test, refuses_a_wrong_call_with_a_german_message) {
         {{"--limit", " 1", "ад"}, "--limit erwartet eine ganze Zahl ab 0, nicht „ 1“."},
         {{"--limit", "2147483648", "ад"}, "--limit erwartet eine ganze Zahl ab 0, nicht „2147483648“."},
         {{"--limit", "99999999999", "ад"}, "--limit erwartet eine ganze Zahl ab 0, nicht „99999999999“."},
+        {{"--file", "", "ад"}, "--file erwartet einen Dateinamen, angegeben wurde keiner."},
+        {{"--file=", "ад"}, "--file erwartet einen Dateinamen, angegeben wurde keiner."},
         {{}, "Die ENDUNG fehlt."},
         {{"--count", "--keys"}, "Die ENDUNG fehlt."},
         {{"ад", "ба"}, "Nur eine ENDUNG ist erlaubt; zu viel: „ба“."},

@@ -179,6 +179,9 @@ TEST_F(suche_test, errors_go_to_stderr_in_german) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--bunt", "ад"}, "kavrinto-suche: Unbekannte Option „--bunt“.\nHilfe: kavrinto-suche --help\n"},
         {{}, "kavrinto-suche: Die ENDUNG fehlt.\nHilfe: kavrinto-suche --help\n"},
+        {{"--file", "", "ад"},
+         "kavrinto-suche: --file erwartet einen Dateinamen, angegeben wurde keiner.\nHilfe: kavrinto-suche "
+         "--help\n"},
         {{"\xD0"}, "kavrinto-suche: Die ENDUNG ist kein gültiger UTF-8-Text.\n"},
         {{"\xC0\xB0"}, "kavrinto-suche: Die ENDUNG ist kein gültiger UTF-8-Text.\n"},     // overlong
         {{"\xED\xA0\x80"}, "kavrinto-suche: Die ENDUNG ist kein gültiger UTF-8-Text.\n"}, // surrogate
