@@ -1,16 +1,21 @@
 // kavrinto-suche: the ending search of the window on the command line, for scripts and pipes.
 #include <cerrno>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "cli/SucheOptions.h"
+#include "common/SystemError.h"
 #include "common/Utf8.h"
 #include "dictionary/EndingSearch.h"
 #include "dictionary/Sortrus.h"
@@ -18,6 +23,7 @@
 #include "input/InputEditing.h"
 #include "input/Zeitortf.h"
 #include "richtext/Codepage.h"
+#include "richtext/ConvertError.h"
 #include "richtext/Rtftounisort.h"
 
 namespace {
@@ -31,6 +37,47 @@ struct TError {
 std::string Quoted(std::string_view s) {
     return "„" + std::string(s) + "“";
 }
+
+// Standard output through our own buffer and write(2), so that every failure is seen where it happens,
+// with its error number, and reported in German.
+class TOutput {
+public:
+    TOutput() { Buffer.reserve(BufferSize); }
+
+    void Write(std::string_view text) {
+        Buffer += text;
+        if (Buffer.size() >= BufferSize - 4096)
+            Flush();
+    }
+
+    void Flush() {
+        std::size_t done = 0;
+        while (done < Buffer.size()) {
+            const ssize_t n = ::write(STDOUT_FILENO, Buffer.data() + done, Buffer.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                Fail(n < 0 ? errno : EIO);
+            done += static_cast<std::size_t>(n);
+        }
+        Buffer.clear();
+    }
+
+    // Asked before any work: with standard output closed, descriptor 1 would go to the next file opened.
+    static void CheckOpen() {
+        if (::fcntl(STDOUT_FILENO, F_GETFD) < 0)
+            Fail(EBADF);
+    }
+
+private:
+    static constexpr std::size_t BufferSize = 1 << 20;
+
+    [[noreturn]] static void Fail(int errorNumber) {
+        throw TError{"Die Ausgabe konnte nicht geschrieben werden: " + SystemErrorText(errorNumber) + "."};
+    }
+
+    std::string Buffer;
+};
 
 [[noreturn]] void RefuseTyped(const std::string& character, std::string_view why) {
     throw TError{"Das Zeichen " + Quoted(character) + " " + std::string(why) + " (Option " +
@@ -72,23 +119,19 @@ std::vector<uint16_t> QueryOfKeys(std::u16string_view typed) {
 }
 
 // Writes the shown lines in UTF-8; a surrogate without its partner becomes U+FFFD.
-void WriteLines(TWordList& list, int32_t first, int32_t last) {
+void WriteLines(TOutput& output, TWordList& list, int32_t first, int32_t last) {
     if (first > last)
         return;
     list.ConvertRangeToChars(list.LineStart[first], list.LineEnd[last]);
-    std::string out;
-    out.reserve(1 << 20);
+    std::string line;
     for (int32_t i = first; i <= last; ++i) {
         const int32_t end = list.LineEnd[i];
-        AppendUtf16AsUtf8(out, list.DisplayText.data() + list.LineStart[i],
+        line.clear();
+        AppendUtf16AsUtf8(line, list.DisplayText.data() + list.LineStart[i],
                           static_cast<std::size_t>(end - list.LineStart[i] + 1));
-        out += '\n';
-        if (out.size() >= (1 << 20) - 4096) {
-            std::fwrite(out.data(), 1, out.size(), stdout);
-            out.clear();
-        }
+        line += '\n';
+        output.Write(line);
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
 // The data file that comes with an installed kavrinto-suche: share/kavrinto beside the bin folder the
@@ -137,9 +180,11 @@ void LoadWordListOf(TWordList& list, const std::optional<std::string>& file) {
 }
 
 int Run(const TSucheOptions& options) {
+    TOutput output;
+    TOutput::CheckOpen();
     if (options.Help || options.Version) {
-        const std::string text = options.Help ? SucheUsageText() : std::string(VersionText);
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        output.Write(options.Help ? SucheUsageText() : VersionText);
+        output.Flush();
         return 0;
     }
 
@@ -155,15 +200,14 @@ int Run(const TSucheOptions& options) {
 
     const THitRange hits = FindEndingRange(list, query.data());
     if (options.Count) {
-        std::printf("%d\n", hits.Count());
+        output.Write(std::to_string(hits.Count()) + "\n");
     } else {
         int32_t last = hits.LastHit;
         if (options.Limit && hits.Count() > *options.Limit)
             last = hits.FirstHit + *options.Limit - 1;
-        WriteLines(list, hits.FirstHit, last);
+        WriteLines(output, list, hits.FirstHit, last);
     }
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        throw TError{std::string("Die Ausgabe lässt sich nicht schreiben: ") + std::strerror(errno) + "."};
+    output.Flush();
     return hits.Count() > 0 ? 0 : 1;
 }
 
@@ -178,9 +222,13 @@ int main(int argc, char** argv) {
                      static_cast<int>(HelpOption.size()), HelpOption.data());
     } catch (const TError& e) {
         std::fprintf(stderr, "kavrinto-suche: %s\n", e.Message.c_str());
-    } catch (const std::exception& e) {
-        // EConvertError among them
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "kavrinto-suche: Der Arbeitsspeicher reicht nicht aus.\n");
+    } catch (const EConvertError& e) {
         std::fprintf(stderr, "kavrinto-suche: %s\n", e.what());
+    } catch (const std::exception& e) {
+        // Not expected: German first, the library's own text only as a detail.
+        std::fprintf(stderr, "kavrinto-suche: Unerwarteter Fehler (%s).\n", e.what());
     }
     return 2;
 }

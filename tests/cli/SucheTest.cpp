@@ -1,13 +1,15 @@
-// kavrinto-suche as a process over a small data file: output, counts, exit status, messages. What the
-// command line means is tested on the parser.
+// kavrinto-suche as a process over a small data file: output, counts, exit status, messages, and what
+// happens when standard output cannot be written. What the command line means is tested on the parser.
 #include "dictionary/WordList.h"
 #include "tests/dictionary/TestDataFile.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,6 +18,20 @@
 
 namespace {
 
+struct TResult {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+// Where the program's standard output goes.
+enum class TStdout {
+    Captured,
+    Closed,     // >&-
+    Full,       // >/dev/full
+    ReaderGone, // a pipe nobody reads, with SIGPIPE ignored as some callers leave it
+};
+
 std::string Described(const std::vector<std::string>& args) {
     std::string text = "kavrinto-suche";
     for (const std::string& arg : args)
@@ -23,17 +39,11 @@ std::string Described(const std::vector<std::string>& args) {
     return text;
 }
 
-struct TResult {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
-std::string ShellQuoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
 }
 
 class suche_test : public testing::Test {
@@ -49,37 +59,70 @@ protected:
     // Runs the tool (the build's, unless another copy is given) in folder with the arguments; no
     // --file unless given.
     TResult Run(const std::vector<std::string>& args, const std::string& folder = "/",
-                const std::string& program = KAVRINTO_BIN_DIR "/kavrinto-suche") const {
-        std::string command = "cd ";
-        command += ShellQuoted(folder);
-        command += " && ";
-        command += ShellQuoted(program);
-        for (const std::string& arg : args) {
-            command += ' ';
-            command += ShellQuoted(arg);
-        }
+                const std::string& program = KAVRINTO_BIN_DIR "/kavrinto-suche",
+                TStdout out = TStdout::Captured) const {
+        const std::string outFile = Dir.Path("stdout.txt");
         const std::string errFile = Dir.Path("stderr.txt");
-        command += " 2>";
-        command += ShellQuoted(errFile);
+        std::vector<std::string> argStrings = {program};
+        argStrings.insert(argStrings.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& arg : argStrings)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        int pipeEnds[2] = {-1, -1};
+        if (out == TStdout::ReaderGone) {
+            if (::pipe(pipeEnds) != 0)
+                return {-1, "", "pipe failed"};
+            ::close(pipeEnds[0]);
+        }
+
+        const pid_t child = ::fork();
+        if (child < 0)
+            return {-1, "", "fork failed"};
+        if (child == 0) {
+            const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(err, STDERR_FILENO);
+            ::close(err);
+            int target = -1;
+            switch (out) {
+            case TStdout::Captured:
+                target = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+                break;
+            case TStdout::Closed:
+                ::close(STDOUT_FILENO);
+                break;
+            case TStdout::Full:
+                target = ::open("/dev/full", O_WRONLY);
+                break;
+            case TStdout::ReaderGone:
+                target = pipeEnds[1];
+                ::signal(SIGPIPE, SIG_IGN); // stays ignored across exec
+                break;
+            }
+            if (target >= 0) {
+                ::dup2(target, STDOUT_FILENO);
+                ::close(target);
+            }
+            if (::chdir(folder.c_str()) == 0)
+                ::execv(program.c_str(), argv.data());
+            ::_exit(127);
+        }
+        if (pipeEnds[1] >= 0)
+            ::close(pipeEnds[1]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
         TResult result;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr)
-            return {-1, "", "popen failed"};
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            result.Out.append(buffer, n);
-        const int status = ::pclose(pipe);
         result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream err(errFile);
-        std::stringstream errText;
-        errText << err.rdbuf();
-        result.Err = errText.str();
+        result.Out = out == TStdout::Captured ? ReadFile(outFile) : "";
+        result.Err = ReadFile(errFile);
+        std::filesystem::remove(outFile);
+        std::filesystem::remove(errFile);
         return result;
     }
 
-    TResult Search(std::vector<std::string> args) const {
+    TResult Search(std::vector<std::string> args, TStdout out = TStdout::Captured) const {
         args.insert(args.begin(), {"--file", DataFile});
-        return Run(args);
+        return Run(args, "/", KAVRINTO_BIN_DIR "/kavrinto-suche", out);
     }
 
     TTestDir Dir;
@@ -238,6 +281,34 @@ TEST_F(suche_test, help_and_version) {
     EXPECT_EQ(version.Status, 0);
     EXPECT_EQ(version.Out, "kavrinto-suche (Kavrinto) 2.0\n");
     EXPECT_EQ(version.Err, "");
+}
+
+// Whatever is being written, a standard output that takes nothing ends the run with exit 2 and our own
+// words for the cause.
+TEST_F(suche_test, an_unwritable_standard_output_is_an_error) {
+    struct TCase {
+        TStdout Out;
+        std::vector<std::string> Args;
+        const char* Cause;
+    };
+    const TCase cases[] = {
+        {TStdout::Closed, {"--help"}, "nicht geöffnet oder geschlossen"},
+        {TStdout::Closed, {"--version"}, "nicht geöffnet oder geschlossen"},
+        {TStdout::Closed, {"ад"}, "nicht geöffnet oder geschlossen"},
+        {TStdout::Closed, {"--count", "ад"}, "nicht geöffnet oder geschlossen"},
+        {TStdout::Full, {"--help"}, "Datenträger voll"},
+        {TStdout::Full, {"ад"}, "Datenträger voll"},
+        {TStdout::Full, {"--count", "х"}, "Datenträger voll"},
+        {TStdout::ReaderGone, {"--help"}, "der Empfänger liest nicht mehr"},
+        {TStdout::ReaderGone, {"ад"}, "der Empfänger liest nicht mehr"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(Described(c.Args) + " (stdout " + std::to_string(static_cast<int>(c.Out)) + ")");
+        const TResult r = Search(c.Args, c.Out);
+        EXPECT_EQ(r.Status, 2);
+        EXPECT_EQ(r.Err, std::string("kavrinto-suche: Die Ausgabe konnte nicht geschrieben werden: ") +
+                             c.Cause + ".\n");
+    }
 }
 
 } // namespace
