@@ -1,15 +1,21 @@
 // kavrinto-suche: the ending search of the window on the command line, for scripts and pipes.
 #include <cerrno>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "cli/SucheOptions.h"
+#include "common/SystemError.h"
 #include "common/Utf8.h"
 #include "dictionary/EndingSearch.h"
 #include "dictionary/Sortrus.h"
@@ -17,44 +23,12 @@
 #include "input/InputEditing.h"
 #include "input/Zeitortf.h"
 #include "richtext/Codepage.h"
+#include "richtext/ConvertError.h"
 #include "richtext/Rtftounisort.h"
 
 namespace {
 
-constexpr std::string_view HelpText =
-    "Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n"
-    "\n"
-    "Listet jeden Eintrag des Wörterbuchs, dessen Wort auf ENDUNG endet, einen je Zeile,\n"
-    "in der Reihenfolge des Wörterbuchs. ENDUNG ist Text in UTF-8, meist kyrillisch;\n"
-    "Groß- und Kleinschreibung zählen, е und ё sind verschieden. Eine leere ENDUNG (\"\")\n"
-    "listet alle Einträge.\n"
-    "\n"
-    "Optionen:\n"
-    "  --keys        ENDUNG ist auf der deutschen Tastatur getippt: \"fl\" sucht „ад“,\n"
-    "                Zeichen ohne kyrillischen Buchstaben bleiben, wie sie sind\n"
-    "  --count       nur die Anzahl der Treffer ausgeben\n"
-    "  --limit N     höchstens N Einträge ausgeben\n"
-    "  --file PFAD   diese Wörterbuchdatei lesen (sonst VokKavrinto.dat im\n"
-    "                Arbeitsverzeichnis und, liegt dort keine, die installierte\n"
-    "                in ../share/kavrinto neben dem Ordner des Programms,\n"
-    "                etwa /usr/share/kavrinto/VokKavrinto.dat)\n"
-    "  --help        diese Hilfe zeigen\n"
-    "  --            Ende der Optionen (für eine ENDUNG, die mit - beginnt)\n"
-    "\n"
-    "Exit-Status: 0 mit Treffern, 1 ohne Treffer, 2 bei einem Fehler.\n";
-
-struct TOptions {
-    bool Help = false;
-    bool Keys = false;
-    bool Count = false;
-    std::optional<int32_t> Limit;
-    std::optional<std::string> File;
-    std::optional<std::string> Ending;
-};
-
-struct TUsageError {
-    std::string Message;
-};
+constexpr std::string_view VersionText = "kavrinto-suche (Kavrinto) " KAVRINTO_VERSION "\n";
 
 struct TError {
     std::string Message;
@@ -64,69 +38,50 @@ std::string Quoted(std::string_view s) {
     return "„" + std::string(s) + "“";
 }
 
-int32_t ParseLimit(std::string_view text) {
-    int64_t value = 0;
-    bool ok = !text.empty() && text.size() <= 10;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            ok = false;
-            break;
-        }
-        value = value * 10 + (c - '0');
-    }
-    if (!ok || value > INT32_MAX)
-        throw TUsageError{"--limit erwartet eine ganze Zahl ab 0, nicht " + Quoted(text) + "."};
-    return static_cast<int32_t>(value);
-}
+// Standard output through our own buffer and write(2), so that every failure is seen where it happens,
+// with its error number, and reported in German.
+class TOutput {
+public:
+    TOutput() { Buffer.reserve(BufferSize); }
 
-TOptions ParseArguments(int argc, char** argv) {
-    TOptions options;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            if (options.Ending)
-                throw TUsageError{"Nur eine ENDUNG ist erlaubt; zu viel: " + Quoted(arg) + "."};
-            options.Ending = std::string(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        // --name, --name=value or --name value
-        const std::size_t equals = arg.find('=');
-        const std::string_view name = arg.substr(0, equals);
-        std::optional<std::string_view> value;
-        if (equals != std::string_view::npos)
-            value = arg.substr(equals + 1);
-        const bool takesValue = name == "--limit" || name == "--file";
-        if (name == "--help" || name == "--keys" || name == "--count") {
-            if (value)
-                throw TUsageError{"Die Option " + Quoted(name) + " nimmt keinen Wert."};
-            if (name == "--help")
-                options.Help = true;
-            else if (name == "--keys")
-                options.Keys = true;
-            else
-                options.Count = true;
-        } else if (takesValue) {
-            if (!value) {
-                if (i + 1 >= argc)
-                    throw TUsageError{"Die Option " + Quoted(name) + " braucht einen Wert."};
-                value = argv[++i];
-            }
-            if (name == "--limit")
-                options.Limit = ParseLimit(*value);
-            else
-                options.File = std::string(*value);
-        } else {
-            throw TUsageError{"Unbekannte Option " + Quoted(arg) + "."};
-        }
+    void Write(std::string_view text) {
+        Buffer += text;
+        if (Buffer.size() >= BufferSize - 4096)
+            Flush();
     }
-    if (!options.Help && !options.Ending)
-        throw TUsageError{"Die ENDUNG fehlt."};
-    return options;
+
+    void Flush() {
+        std::size_t done = 0;
+        while (done < Buffer.size()) {
+            const ssize_t n = ::write(STDOUT_FILENO, Buffer.data() + done, Buffer.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                Fail(n < 0 ? errno : EIO);
+            done += static_cast<std::size_t>(n);
+        }
+        Buffer.clear();
+    }
+
+    // Asked before any work: with standard output closed, descriptor 1 would go to the next file opened.
+    static void CheckOpen() {
+        if (::fcntl(STDOUT_FILENO, F_GETFD) < 0)
+            Fail(EBADF);
+    }
+
+private:
+    static constexpr std::size_t BufferSize = 1 << 20;
+
+    [[noreturn]] static void Fail(int errorNumber) {
+        throw TError{"Die Ausgabe konnte nicht geschrieben werden: " + SystemErrorText(errorNumber) + "."};
+    }
+
+    std::string Buffer;
+};
+
+[[noreturn]] void RefuseTyped(const std::string& character, std::string_view why) {
+    throw TError{"Das Zeichen " + Quoted(character) + " " + std::string(why) + " (Option " +
+                 std::string(KeysOption) + ")."};
 }
 
 // The query for an ending typed on the German keyboard, by the window's road: each key's letter
@@ -142,13 +97,11 @@ std::vector<uint16_t> QueryOfKeys(std::u16string_view typed) {
             std::size_t pos = i;
             std::string utf8;
             AppendUtf8(utf8, NextUtf16(typed.data(), typed.size(), pos));
-            throw TError{"Das Zeichen " + Quoted(utf8) +
-                         " gibt es auf der deutschen Tastatur nicht (Option --keys)."};
+            RefuseTyped(utf8, "gibt es auf der deutschen Tastatur nicht");
         }
         // The input field refuses these: in its rich text they would be read as control words.
         if (byte == '\\' || byte == '{' || byte == '}')
-            throw TError{"Das Zeichen " + Quoted(std::string(1, static_cast<char>(byte))) +
-                         " nimmt das Eingabefeld nicht an (Option --keys)."};
+            RefuseTyped(std::string(1, static_cast<char>(byte)), "nimmt das Eingabefeld nicht an");
         const std::string escape = keyboard.CharToRtf(static_cast<char>(byte));
         if (escape != "no") {
             rtfText += escape;
@@ -166,23 +119,19 @@ std::vector<uint16_t> QueryOfKeys(std::u16string_view typed) {
 }
 
 // Writes the shown lines in UTF-8; a surrogate without its partner becomes U+FFFD.
-void WriteLines(TWordList& list, int32_t first, int32_t last) {
+void WriteLines(TOutput& output, TWordList& list, int32_t first, int32_t last) {
     if (first > last)
         return;
     list.ConvertRangeToChars(list.LineStart[first], list.LineEnd[last]);
-    std::string out;
-    out.reserve(1 << 20);
+    std::string line;
     for (int32_t i = first; i <= last; ++i) {
         const int32_t end = list.LineEnd[i];
-        AppendUtf16AsUtf8(out, list.DisplayText.data() + list.LineStart[i],
+        line.clear();
+        AppendUtf16AsUtf8(line, list.DisplayText.data() + list.LineStart[i],
                           static_cast<std::size_t>(end - list.LineStart[i] + 1));
-        out += '\n';
-        if (out.size() >= (1 << 20) - 4096) {
-            std::fwrite(out.data(), 1, out.size(), stdout);
-            out.clear();
-        }
+        line += '\n';
+        output.Write(line);
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
 // The data file that comes with an installed kavrinto-suche: share/kavrinto beside the bin folder the
@@ -220,10 +169,22 @@ void LoadDefaultWordList(TWordList& list) {
                      " fehlen. Eine andere Datei nennt --file PFAD."};
 }
 
-int Run(int argc, char** argv) {
-    const TOptions options = ParseArguments(argc, argv);
-    if (options.Help) {
-        std::fwrite(HelpText.data(), 1, HelpText.size(), stdout);
+// The data file named by --file, else the default one; a failure ends the run with its message.
+void LoadWordListOf(TWordList& list, const std::optional<std::string>& file) {
+    if (file)
+        list.LoadWordList(*file);
+    else
+        LoadDefaultWordList(list);
+    if (!list.LoadError.empty())
+        throw TError{list.LoadError};
+}
+
+int Run(const TSucheOptions& options) {
+    TOutput output;
+    TOutput::CheckOpen();
+    if (options.Help || options.Version) {
+        output.Write(options.Help ? SucheUsageText() : VersionText);
+        output.Flush();
         return 0;
     }
 
@@ -235,24 +196,18 @@ int Run(int argc, char** argv) {
     const std::vector<uint16_t> query = options.Keys ? QueryOfKeys(*ending) : QueryOfText(*ending);
 
     TWordList list;
-    if (options.File)
-        list.LoadWordList(*options.File);
-    else
-        LoadDefaultWordList(list);
-    if (!list.LoadError.empty())
-        throw TError{list.LoadError};
+    LoadWordListOf(list, options.File);
 
     const THitRange hits = FindEndingRange(list, query.data());
     if (options.Count) {
-        std::printf("%d\n", hits.Count());
+        output.Write(std::to_string(hits.Count()) + "\n");
     } else {
         int32_t last = hits.LastHit;
         if (options.Limit && hits.Count() > *options.Limit)
             last = hits.FirstHit + *options.Limit - 1;
-        WriteLines(list, hits.FirstHit, last);
+        WriteLines(output, list, hits.FirstHit, last);
     }
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        throw TError{std::string("Die Ausgabe lässt sich nicht schreiben: ") + std::strerror(errno) + "."};
+    output.Flush();
     return hits.Count() > 0 ? 0 : 1;
 }
 
@@ -260,14 +215,20 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     try {
-        return Run(argc, argv);
+        const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+        return Run(ParseSucheArguments(arguments));
     } catch (const TUsageError& e) {
-        std::fprintf(stderr, "kavrinto-suche: %s\nHilfe: kavrinto-suche --help\n", e.Message.c_str());
+        std::fprintf(stderr, "kavrinto-suche: %s\nHilfe: kavrinto-suche %.*s\n", e.Message.c_str(),
+                     static_cast<int>(HelpOption.size()), HelpOption.data());
     } catch (const TError& e) {
         std::fprintf(stderr, "kavrinto-suche: %s\n", e.Message.c_str());
-    } catch (const std::exception& e) {
-        // EConvertError among them
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "kavrinto-suche: Der Arbeitsspeicher reicht nicht aus.\n");
+    } catch (const EConvertError& e) {
         std::fprintf(stderr, "kavrinto-suche: %s\n", e.what());
+    } catch (const std::exception& e) {
+        // Not expected: German first, the library's own text only as a detail.
+        std::fprintf(stderr, "kavrinto-suche: Unerwarteter Fehler (%s).\n", e.what());
     }
     return 2;
 }
