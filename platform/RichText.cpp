@@ -8,6 +8,7 @@
 
 #include "richtext/Codepage.h"
 #include "richtext/LetterTable.h"
+#include "richtext/RtfEscape.h"
 
 namespace {
 
@@ -325,7 +326,6 @@ TRichDocument ReadRichText(std::string_view rtf, TRawBytes rawBytes) {
 }
 
 std::string WriteRichText(std::string_view header, std::u16string_view text) {
-    static constexpr char Hex[] = "0123456789abcdef";
     std::string out;
     out.reserve(header.size() + 4 * text.size() + 8);
     out += header;
@@ -333,9 +333,7 @@ std::string WriteRichText(std::string_view header, std::u16string_view text) {
         out += ' ';
     for (const char16_t ch : text) {
         if (const int letter = ByteOfLetter(ch); letter >= 0) {
-            out += "\\'";
-            out += Hex[letter >> 4];
-            out += Hex[letter & 15];
+            AppendByteEscape(out, static_cast<uint8_t>(letter));
         } else if (ch == u'\\' || ch == u'{' || ch == u'}') {
             out += '\\';
             out += static_cast<char>(ch);

@@ -2,8 +2,10 @@
 #include "richtext/Unitortf.h"
 
 #include <array>
+#include <string_view>
 
 #include "richtext/LetterTable.h"
+#include "richtext/RtfEscape.h"
 
 namespace {
 
@@ -25,14 +27,9 @@ constexpr std::array<TWestern, 20> Western = {{
 // Cyrillic letters without a byte in code page 1251 that still get the Cyrillic font.
 constexpr std::array<char16_t, 3> Unwritable = {0x040D, 0x045D, 0x0490}; /* Ѝ ѝ Ґ */
 
-constexpr char Hex[] = "0123456789abcdef";
-
-void AppendEscape(std::string& out, const char* font, uint8_t byte) {
+void AppendEscape(std::string& out, std::string_view font, uint8_t byte) {
     out += font;
-    out += '\\';
-    out += '\'';
-    out += Hex[byte >> 4];
-    out += Hex[byte & 0x0F];
+    AppendByteEscape(out, byte);
 }
 
 } // namespace
