@@ -16,6 +16,7 @@ constexpr int MaxFontNumber = 1023;      // fonts with larger numbers are read a
 constexpr int MaxGroupDepth = 256;       // deeper groups share the deepest state
 constexpr std::size_t MaxFontName = 255; // longer font names are cut
 constexpr int CyrillicCharset = 204;
+constexpr int MaxFallbackBytes = 16; // larger \ucN count as this
 
 enum class TDestination { Text, FontTable, Skip };
 
@@ -24,6 +25,7 @@ struct TGroupState {
     int Font = -1; // -1: the document's default font
     int HalfPoints = 24;
     TParaAlign Align = TParaAlign::Left;
+    int FallbackBytes = 1; // \ucN: the characters after a \uN that stand in for it
 };
 
 struct TFontEntry {
@@ -61,12 +63,14 @@ public:
         while (i < n) {
             const char c = Rtf[i];
             if (c == '{') {
+                PendingFallback = 0;
                 if (Stack.size() < MaxGroupDepth)
                     Stack.push_back(Stack.back());
                 else
                     ++Overflow;
                 ++i;
             } else if (c == '}') {
+                PendingFallback = 0;
                 CloseGroup(i);
                 ++i;
             } else if (c == '\\') {
@@ -94,7 +98,8 @@ private:
     int TableFont = -1; // the font table entry being read
     TRichDocument Doc;
     TRichParagraph Current;
-    bool Started = false; // Current has its font and size
+    bool Started = false;    // Current has its font and size
+    int PendingFallback = 0; // characters still to drop after a \uN
     std::optional<std::size_t> HeaderEnd;
     std::optional<std::size_t> OuterClose;
 
@@ -140,9 +145,18 @@ private:
             }
             return;
         case TDestination::Text:
-            Char(byte == '\t' ? u'\t' : Decode(byte, false), at);
+            if (!DropFallback())
+                Char(byte == '\t' ? u'\t' : Decode(byte, false), at);
             return;
         }
+    }
+
+    // Whether this character of the text stands in for the \uN before it and is dropped.
+    bool DropFallback() {
+        if (PendingFallback == 0)
+            return false;
+        --PendingFallback;
+        return true;
     }
 
     void Char(char16_t ch, std::size_t at) {
@@ -229,15 +243,17 @@ private:
             const auto byte = static_cast<uint8_t>(high * 16 + low);
             if (State().Destination == TDestination::FontTable)
                 Byte(byte, at);
-            else
+            else if (!DropFallback())
                 Char(Decode(byte, true), at);
             return i + 3;
         }
         case '~':
-            Char(u'\u00A0', at);
+            if (!DropFallback())
+                Char(u'\u00A0', at);
             return i + 1;
         case '_':
-            Char(u'\u2011', at);
+            if (!DropFallback())
+                Char(u'\u2011', at);
             return i + 1;
         case '*':
             State().Destination = TDestination::Skip;
@@ -291,6 +307,15 @@ private:
             state.HalfPoints = 24;
         } else if (word == "tab") {
             Char(u'\t', at);
+        } else if (word == "u") {
+            // A signed 16-bit unit; beyond that range its fallback shows instead.
+            if (hasParam && param >= -32768 && param <= 65535 && EnterText(at)) {
+                Current.Text += static_cast<char16_t>(param < 0 ? param + 65536 : param);
+                PendingFallback = state.FallbackBytes;
+            }
+        } else if (word == "uc") {
+            if (hasParam && param >= 0)
+                state.FallbackBytes = std::min(param, MaxFallbackBytes);
         }
     }
 };
