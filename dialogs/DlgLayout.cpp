@@ -47,8 +47,9 @@ void CentreOnScreen(QDialog* Dialog) {
     if (Screen == nullptr)
         return;
     const QRect Available = Screen->availableGeometry();
-    // The frame is not known before the first showing; the client area is close enough to centre.
-    Dialog->move(Available.center() - Dialog->rect().center());
+    // The client area is centred, not the frame: the frame is unknown before the first showing and known
+    // after it, so a dialog placed by its frame would stand lower from the second showing on.
+    Dialog->setGeometry(QRect(Available.center() - Dialog->rect().center(), Dialog->size()));
 }
 
 QLabel* NewLabel(QWidget* Parent, const QString& Name, const QString& Text, const QRect& Rect,

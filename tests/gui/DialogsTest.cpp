@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -171,6 +172,28 @@ TEST(dialogs_test, info_dialog_opens_any_number_of_times_and_looks_the_same) {
     ASSERT_EQ(Looks.size(), 4u);
     for (const QImage& Look : Looks)
         EXPECT_TRUE(Look == Looks.front());
+}
+
+// The client area stands in the middle of the screen at every showing, not only at the first, when the
+// frame is not yet known.
+TEST(dialogs_test, both_dialogs_stand_centred_at_every_showing) {
+    TDlgStart Start;
+    TDlgInfo Info;
+    for (QDialog* Dialog : std::initializer_list<QDialog*>{&Start, &Info}) {
+        SCOPED_TRACE(Dialog->objectName().toStdString());
+        std::vector<QRect> Places;
+        for (int Showing = 0; Showing < 3; ++Showing)
+            ExecWith(Dialog, [&] {
+                Places.push_back(Dialog->geometry());
+                Dialog->accept();
+            });
+        ASSERT_EQ(Places.size(), 3u);
+        const QPoint Middle = Dialog->screen()->availableGeometry().center();
+        for (const QRect& Place : Places) {
+            EXPECT_EQ(Place, Places.front());
+            EXPECT_LE((Place.center() - Middle).manhattanLength(), 2);
+        }
+    }
 }
 
 TEST(dialogs_test, no_yellow_shows_in_either_dialog) {
