@@ -1,6 +1,8 @@
 // What the two dialogs share: frame, centring, labels and the OK button.
 #include "dialogs/DlgLayout.h"
 
+#include "platform/MessageBox.h"
+
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
@@ -36,8 +38,7 @@ QFont DlgFont(const QString& Family, int PixelHeight, bool Bold) {
 
 void SetFixedDialogFrame(QDialog* Dialog, const QString& Caption, int Width, int Height) {
     Dialog->setWindowTitle(Caption);
-    Dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    SetDialogFrame(Dialog);
     Dialog->setFixedSize(Width, Height);
     Dialog->setSizeGripEnabled(false);
 }

@@ -175,8 +175,9 @@ TEST(dialogs_test, info_dialog_opens_any_number_of_times_and_looks_the_same) {
 }
 
 // The client area stands in the middle of the screen at every showing, not only at the first, when the
-// frame is not yet known.
-TEST(dialogs_test, both_dialogs_stand_centred_at_every_showing) {
+// frame is not yet known; and every showing has the window type that makes openbox leave the minimise and
+// maximise boxes off.
+TEST(dialogs_test, both_dialogs_stand_centred_in_their_frame_at_every_showing) {
     TDlgStart Start;
     TDlgInfo Info;
     for (QDialog* Dialog : std::initializer_list<QDialog*>{&Start, &Info}) {
@@ -185,6 +186,7 @@ TEST(dialogs_test, both_dialogs_stand_centred_at_every_showing) {
         for (int Showing = 0; Showing < 3; ++Showing)
             ExecWith(Dialog, [&] {
                 Places.push_back(Dialog->geometry());
+                EXPECT_TRUE(Dialog->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
                 Dialog->accept();
             });
         ASSERT_EQ(Places.size(), 3u);

@@ -3,6 +3,12 @@
 #include "platform/Application.h"
 #include "richtext/ConvertError.h"
 
+#include <QAbstractButton>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTest>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 #include <new>
@@ -12,6 +18,18 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// A style that puts icons on dialog buttons, as the desktop themes of X11 do (the offscreen one does not).
+class TButtonIconStyle : public QProxyStyle {
+public:
+    TButtonIconStyle() : QProxyStyle(QStyleFactory::create(u"Fusion"_s)) {}
+    int styleHint(StyleHint Hint, const QStyleOption* Option, const QWidget* Widget,
+                  QStyleHintReturn* Return) const override {
+        if (Hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 1;
+        return QProxyStyle::styleHint(Hint, Option, Widget, Return);
+    }
+};
 
 // An object whose event handler runs Fail.
 class TFailingObject : public QObject {
@@ -25,6 +43,37 @@ public:
 };
 
 } // namespace
+
+TEST(message_box_test, has_the_dialog_frame_and_a_plain_ok_button) {
+    QApplication::setStyle(new TButtonIconStyle);
+    bool Seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(Box, nullptr);
+        Seen = true;
+        EXPECT_EQ(Box->windowTitle(), u"Kavrinto"_s);
+        EXPECT_EQ(Box->text(), u"Text"_s);
+        const Qt::WindowFlags Flags = Box->windowFlags();
+        EXPECT_FALSE(Flags & Qt::WindowMinimizeButtonHint);
+        EXPECT_FALSE(Flags & Qt::WindowMaximizeButtonHint);
+        EXPECT_TRUE(Flags & Qt::WindowCloseButtonHint);
+        // The window type that makes openbox leave the minimise and maximise boxes off.
+        EXPECT_TRUE(Box->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
+        const QList<QAbstractButton*> Buttons = Box->buttons();
+        ASSERT_EQ(Buttons.size(), 1);
+        EXPECT_EQ(Buttons[0]->text(), u"OK"_s);
+        EXPECT_TRUE(Buttons[0]->icon().isNull());
+        QTest::keyClick(Box, Qt::Key_Return);
+    });
+    // Should the box not close, the guard ends it so that the test fails instead of hanging.
+    QTimer::singleShot(5000, [] {
+        if (QWidget* Modal = QApplication::activeModalWidget())
+            Modal->close();
+    });
+    MessageBox(u"Text"_s, u"Kavrinto"_s, QMessageBox::Warning);
+    EXPECT_TRUE(Seen);
+    QApplication::setStyle(QStyleFactory::create(u"Fusion"_s));
+}
 
 // Whatever leaves an event handler is shown in German, with the library's text after it where that
 // helps; the program goes on.
