@@ -47,7 +47,7 @@ using TIndexArray = std::vector<int32_t, TListAllocator<int32_t>>;
 enum class TLoadStatus {
     Loaded,
     Missing,       // no file of that name
-    Unreadable,    // no permission, a folder, FIFO or device, a read error
+    Unreadable,    // no permission, not a regular file (folder, FIFO, device, …), a read error
     NotDictionary, // shorter than 2 bytes, or deciphered it does not begin with U+FEFF
     TooLarge,      // larger than MaxDataFileSize
     OutOfMemory,
@@ -68,7 +68,7 @@ struct TWordList {
     int32_t LineCount = 0;
     int32_t CharCount = 0; // BytesRead / 2
 
-    TLoadStatus LoadStatus = TLoadStatus::Loaded;
+    TLoadStatus LoadStatus = TLoadStatus::Loaded; // also before the first load
     // German text of the last load's failure, empty when the file was loaded.
     std::string LoadError;
 
