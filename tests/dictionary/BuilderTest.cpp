@@ -5,11 +5,23 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
+#include <thread>
 #include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace {
 
@@ -27,6 +39,14 @@ const std::vector<std::u16string> OrderedEntries = {
     u"т",      u"от", u"вот", u"кот",  u"Moskau",
 };
 
+// n times я (two bytes each in UTF-8).
+std::string Cyrillic(size_t n) {
+    std::string text;
+    for (size_t i = 0; i < n; ++i)
+        text += "я";
+    return text;
+}
+
 // The same entries shuffled, with duplicates, empty lines, CR LF and LF.
 const std::string ShuffledList = "кот\r\nMoskau\nдом²\nад-\r\n\r\nЕж\nот\nдом\nад 2\nсад\n123\nт\nад\n\n"
                                  "ёж\nдом³\nкот\nвот\nом\nлом\nдом¹\nто\nад…\nеж\n³\nчто-то\nДом\nдом\n";
@@ -42,6 +62,28 @@ std::vector<std::u16string> LoadedLines(const std::string& path) {
                            list.DisplayText.begin() + list.LineEnd[i] + 1);
     }
     return lines;
+}
+
+// The list fed to a reader in pieces of the given size, as a pipe may deliver it.
+TWordListEntries ReadInPieces(std::string_view text, TListFormat format, size_t piece) {
+    TWordListReader reader(format);
+    for (size_t at = 0; at < text.size(); at += piece)
+        reader.Read(text.substr(at, piece));
+    return reader.Finish();
+}
+
+// The whole list at once and in pieces of one byte and of 4093 bytes (just under the limit for a line
+// whose end has not come yet) must agree.
+TWordListEntries ReadEveryWay(std::string_view text, TListFormat format) {
+    TWordListEntries whole = ReadWordList(text, format);
+    for (const size_t piece : {size_t{1}, size_t{4093}}) {
+        SCOPED_TRACE(piece);
+        const TWordListEntries pieces = ReadInPieces(text, format, piece);
+        EXPECT_EQ(pieces.Error, whole.Error);
+        EXPECT_EQ(pieces.Lines, whole.Lines);
+        EXPECT_EQ(pieces.BlankLines, whole.BlankLines);
+    }
+    return whole;
 }
 
 TEST(builder_test, round_trip_orders_entries_and_drops_duplicates) {
@@ -69,12 +111,36 @@ TEST(builder_test, writes_enciphered_utf16_with_crlf) {
 
 TEST(builder_test, reads_hunspell_lists) {
     const std::string dic = "4\nдом/AB\nкот\tpo:noun\nдом/C\nпол\\/потолок/X\n/Y\n";
-    const TWordListEntries entries = ReadWordList(dic, TListFormat::Hunspell);
+    const TWordListEntries entries = ReadEveryWay(dic, TListFormat::Hunspell);
     ASSERT_EQ(entries.Error, "");
     EXPECT_EQ(entries.Lines, (std::vector<std::u16string>{u"дом", u"кот", u"дом", u"пол/потолок"}));
     EXPECT_EQ(BuildDataFile(dic, TListFormat::Hunspell).EntryCount, 3);
     // As a plain list, the count and the flags are entries.
     EXPECT_EQ(ReadWordList(dic, TListFormat::Plain).Lines.front(), u"4");
+
+    // Only the word counts: flags and fields far beyond the longest entry; a CR before the slash
+    // belongs to the word.
+    const std::string longFlags = "2\nдом/" + std::string(10000, 'A') + "\r\nкот\t" + std::string(5000, 'B') +
+                                  "\n" + std::string(999, 'x') + "\\//" + std::string(5000, 'C');
+    EXPECT_EQ(ReadEveryWay(longFlags, TListFormat::Hunspell).Lines,
+              (std::vector<std::u16string>{u"дом", u"кот", std::u16string(999, u'x') + u"/"}));
+    EXPECT_EQ(ReadEveryWay("2\nдом\r/" + std::string(5000, 'A') + "\n", TListFormat::Hunspell).Error,
+              "Zeile 2: Wagenrücklauf (CR) ohne folgenden Zeilenvorschub (LF).");
+}
+
+TEST(builder_test, skips_and_counts_blank_lines) {
+    // Lines 1, 2, 4 and 6 are blank; spaces and tabs around a word stay.
+    const std::string list = "\n  \nдом\n\t \r\n \tкот\n\n";
+    const TWordListEntries entries = ReadEveryWay(list, TListFormat::Plain);
+    EXPECT_EQ(entries.Error, "");
+    EXPECT_EQ(entries.BlankLines, 4);
+    EXPECT_EQ(entries.Lines, (std::vector<std::u16string>{u"дом", u" \tкот"}));
+    EXPECT_EQ(BuildDataFile(list, TListFormat::Plain).BlankLines, 4);
+
+    // In a hunspell list a line whose word is empty or blank counts too; the word count does not.
+    const TWordListEntries dic = ReadEveryWay("3\nдом/A\n/B\n  /C\n\n", TListFormat::Hunspell);
+    EXPECT_EQ(dic.BlankLines, 3);
+    EXPECT_EQ(dic.Lines, std::vector<std::u16string>{u"дом"});
 }
 
 TEST(builder_test, refuses_bad_input) {
@@ -109,15 +175,67 @@ TEST(builder_test, refuses_bad_input) {
         {"дом/A\n", TListFormat::Hunspell,
          "Zeile 1: Ein Hunspell-Wörterbuch beginnt mit der Zahl seiner Wörter."},
         {"2\n/A\n\n", TListFormat::Hunspell, "Die Wortliste enthält keinen Eintrag."},
+        {std::string(21, '1') + "\nдом\n", TListFormat::Hunspell,
+         "Zeile 1: Ein Hunspell-Wörterbuch beginnt mit der Zahl seiner Wörter."},
+        // Control characters other than tab: C0, DEL, C1.
+        {"а\x07б", TListFormat::Plain,
+         "Zeile 1: Das Zeichen U+0007 ist ein Steuerzeichen und nicht erlaubt."},
+        {std::string("a\n\0b", 4), TListFormat::Plain,
+         "Zeile 2: Das Zeichen U+0000 ist ein Steuerzeichen und nicht erlaubt."},
+        {"a\n\x1B[0m", TListFormat::Plain,
+         "Zeile 2: Das Zeichen U+001B ist ein Steuerzeichen und nicht erlaubt."},
+        {"\x7F", TListFormat::Plain, "Zeile 1: Das Zeichen U+007F ist ein Steuerzeichen und nicht erlaubt."},
+        {"\xC2\x85", TListFormat::Plain,
+         "Zeile 1: Das Zeichen U+0085 ist ein Steuerzeichen und nicht erlaubt."},
+        {"2\nдом\x01/A\n", TListFormat::Hunspell,
+         "Zeile 2: Das Zeichen U+0001 ist ein Steuerzeichen und nicht erlaubt."},
+        // U+FEFF anywhere but as the list's first character.
+        {"дом\xEF\xBB\xBF", TListFormat::Plain,
+         "Zeile 1: Das Zeichen U+FEFF (Byte-Order-Mark) ist im Text nicht erlaubt."},
+        {"a\n\xEF\xBB\xBF"
+         "b",
+         TListFormat::Plain, "Zeile 2: Das Zeichen U+FEFF (Byte-Order-Mark) ist im Text nicht erlaubt."},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF"
+         "a",
+         TListFormat::Plain, "Zeile 1: Das Zeichen U+FEFF (Byte-Order-Mark) ist im Text nicht erlaubt."},
+        // Entries beyond 1000 characters, also a line without end that never stops.
+        {Cyrillic(1001), TListFormat::Plain, "Zeile 1: Der Eintrag ist länger als 1000 Zeichen."},
+        {"a\n" + Cyrillic(100000), TListFormat::Plain, "Zeile 2: Der Eintrag ist länger als 1000 Zeichen."},
+        {"1\n" + Cyrillic(1001) + "/A\n", TListFormat::Hunspell,
+         "Zeile 2: Der Eintrag ist länger als 1000 Zeichen."},
+        {"a\n" + std::string(100000, '\0'), TListFormat::Plain,
+         "Zeile 2: Das Zeichen U+0000 ist ein Steuerzeichen und nicht erlaubt."},
     };
     for (const TCase& c : cases) {
-        SCOPED_TRACE(c.Text);
+        SCOPED_TRACE(c.Text.substr(0, 40));
         const TDataFile file = BuildDataFile(c.Text, c.Format);
         EXPECT_EQ(file.Error, c.Message);
         EXPECT_TRUE(file.Bytes.empty());
+        EXPECT_EQ(ReadEveryWay(c.Text, c.Format).Error, c.Message);
     }
-    // Just outside the key range: U+0116 (278) and U+01BF (447) keep their codes and are taken.
+    // Just outside the key range: U+0116 (278) and U+01BF (447) keep their codes and are taken; so are
+    // an entry of 1000 characters and a tab inside an entry.
     EXPECT_EQ(BuildDataFile("\xC4\x96\n\xC6\xBF", TListFormat::Plain).EntryCount, 2);
+    EXPECT_EQ(ReadEveryWay(Cyrillic(1000) + "\na\tb\n", TListFormat::Plain).Lines,
+              (std::vector<std::u16string>{std::u16string(1000, u'я'), u"a\tb"}));
+}
+
+TEST(builder_test, stops_reading_where_the_list_no_longer_fits) {
+    // U+FEFF, then "дом" and "кот" with CR LF: 22 bytes.
+    TWordListReader reader(TListFormat::Plain, 21);
+    EXPECT_TRUE(reader.Read("дом\nко"));
+    EXPECT_FALSE(reader.Read("т\nсад\n"));
+    const std::string message =
+        "Zeile 2: Die Wortliste ist zu groß: Die Wörterbuchdatei wäre größer als 21 Byte.";
+    EXPECT_EQ(reader.Error(), message);
+    EXPECT_FALSE(reader.Read("лес\n"));
+    const TWordListEntries entries = reader.Finish();
+    EXPECT_EQ(entries.Error, message);
+    EXPECT_TRUE(entries.Lines.empty());
+
+    TWordListReader fits(TListFormat::Plain, 22);
+    EXPECT_TRUE(fits.Read("дом\n\n  \nкот"));
+    EXPECT_EQ(fits.Finish().Lines, (std::vector<std::u16string>{u"дом", u"кот"}));
 }
 
 TEST(builder_test, refuses_a_file_beyond_the_size_limit) {
