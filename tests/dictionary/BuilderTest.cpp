@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fstream>
@@ -259,18 +260,94 @@ std::string ReadText(const std::string& path) {
     return text.str();
 }
 
-// Runs the tool with the arguments, each in single quotes.
-TRun RunTool(const TTestDir& dir, const std::vector<std::string>& arguments) {
-    std::string command = "'" KAVRINTO_BIN_DIR "/kavrinto-wortliste'";
+std::string ShellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+const std::string Tool = KAVRINTO_BIN_DIR "/kavrinto-wortliste";
+
+// Runs the tool through the shell, after shellPrefix (a ulimit, say); its standard output goes to a
+// file, or is closed.
+TRun RunTool(const TTestDir& dir, const std::vector<std::string>& arguments,
+             const std::string& shellPrefix = "", bool closeStandardOutput = false) {
+    std::string command = shellPrefix + ShellQuoted(Tool);
     for (const std::string& argument : arguments)
-        command.append(" '").append(argument).append("'");
-    command.append(" >'").append(dir.Path("out.txt")).append("' 2>'").append(dir.Path("err.txt")).append("'");
+        command += " " + ShellQuoted(argument);
+    command += closeStandardOutput ? " >&-" : " >" + ShellQuoted(dir.Path("out.txt"));
+    command += " 2>" + ShellQuoted(dir.Path("err.txt"));
     const int status = std::system(command.c_str());
     TRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(dir.Path("out.txt")),
              ReadText(dir.Path("err.txt"))};
     std::filesystem::remove(dir.Path("out.txt"));
     std::filesystem::remove(dir.Path("err.txt"));
     return run;
+}
+
+// Starts the tool directly, with the handled signals at their defaults and unblocked, its standard
+// error in err.txt.
+pid_t StartTool(const TTestDir& dir, const std::vector<std::string>& arguments) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, dir.Path("err.txt").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    for (const int number : {SIGINT, SIGTERM, SIGHUP, SIGPIPE})
+        sigaddset(&defaults, number);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    std::vector<std::string> words = {Tool};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    EXPECT_EQ(posix_spawn(&pid, Tool.c_str(), &actions, &attributes, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    return pid;
+}
+
+// The exit status of a started tool; -1 (and the tool killed) if it has not ended within 20 seconds.
+int WaitForTool(pid_t pid) {
+    int status = 0;
+    for (int i = 0; i < 2000; ++i) {
+        if (::waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    return -1;
+}
+
+// The names in the folder, ordered.
+std::vector<std::string> Names(const TTestDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Folder()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A list of n different entries.
+std::string NumberedList(int n) {
+    std::string list;
+    for (int i = 0; i < n; ++i)
+        list += "слово" + std::to_string(i) + "\n";
+    return list;
+}
+
+std::vector<uint8_t> Bytes(std::string_view text) {
+    return {text.begin(), text.end()};
 }
 
 TEST(builder_test, tool_writes_the_data_file) {
@@ -281,6 +358,7 @@ TEST(builder_test, tool_writes_the_data_file) {
     const TRun run = RunTool(dir, {input, output});
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Out, output + ": 24 Einträge, 240 Byte, 2 leere Zeilen übersprungen.\n");
     EXPECT_EQ(LoadedLines(output), OrderedEntries);
     EXPECT_EQ(std::filesystem::status(output).permissions() & std::filesystem::perms::others_read,
               std::filesystem::perms::others_read);
@@ -308,13 +386,18 @@ TEST(builder_test, tool_leaves_no_file_on_error) {
     run = RunTool(dir, {dir.Path("fehlt.txt"), output});
     EXPECT_EQ(run.ExitCode, 2);
     EXPECT_EQ(run.Err, "kavrinto-wortliste: Die Eingabedatei " + dir.Path("fehlt.txt") +
-                           " konnte nicht gelesen werden.\n");
+                           " konnte nicht gelesen werden: nicht vorhanden.\n");
+
+    run = RunTool(dir, {dir.Folder().string(), output});
+    EXPECT_EQ(run.Err, "kavrinto-wortliste: Die Eingabedatei " + dir.Folder().string() +
+                           " konnte nicht gelesen werden: ist ein Ordner.\n");
 
     const std::string good = dir.WriteBytes("gut.txt", {'a', '\n'});
     run = RunTool(dir, {good, dir.Path("fehlt/VokKavrinto.dat")});
     EXPECT_EQ(run.ExitCode, 2);
     EXPECT_EQ(run.Err, "kavrinto-wortliste: Die Ausgabedatei " + dir.Path("fehlt/VokKavrinto.dat") +
-                           " konnte nicht geschrieben werden.\n");
+                           " konnte nicht geschrieben werden: Der Ordner " + dir.Path("fehlt") +
+                           " lässt sich nicht öffnen (nicht vorhanden).\n");
 
     // Only the inputs and the old output remain: no temporary file.
     size_t files = 0;
@@ -334,6 +417,210 @@ TEST(builder_test, tool_explains_its_use) {
         EXPECT_EQ(run.ExitCode, 2) << arguments.size();
         EXPECT_NE(run.Err.find("kavrinto-wortliste --help"), std::string::npos) << arguments.size();
     }
+}
+
+TEST(builder_test, tool_replaces_only_a_regular_file) {
+    TTestDir dir;
+    const std::string input = dir.WriteBytes("liste.txt", Bytes("дом\n"));
+    const std::string folder = std::filesystem::canonical(dir.Folder()).string();
+    ASSERT_EQ(::mkfifo(dir.Path("fifo").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir.Path("ordner"));
+    const int socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    dir.Path("socket").copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::close(socketFd);
+    std::filesystem::create_symlink("fifo", dir.Path("verweis-fifo"));
+    std::filesystem::create_symlink("fehlt", dir.Path("verweis-fehlt"));
+    std::filesystem::create_symlink("schleife", dir.Path("schleife"));
+    const std::vector<std::string> names = Names(dir);
+
+    const std::string kept = ", keine gewöhnliche Datei; sie bleibt, wie sie ist.";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"fifo", " ist eine benannte Pipe (FIFO)" + kept},
+        {"ordner", " ist ein Ordner" + kept},
+        {"socket", " ist ein Socket" + kept},
+        {"verweis-fifo", " (Verweis auf " + folder + "/fifo) ist eine benannte Pipe (FIFO)" + kept},
+        {"verweis-fehlt",
+         " ist ein symbolischer Verweis, dessen Ziel sich nicht finden lässt (nicht vorhanden); er bleibt, "
+         "wie er ist."},
+        {"schleife",
+         " ist ein symbolischer Verweis, dessen Ziel sich nicht finden lässt (zu viele Verweise); er "
+         "bleibt, wie er ist."},
+    };
+    for (const auto& [name, message] : cases) {
+        SCOPED_TRACE(name);
+        struct stat before {
+        }, after{};
+        ASSERT_EQ(::lstat(dir.Path(name).c_str(), &before), 0);
+        const TRun run = RunTool(dir, {input, dir.Path(name)});
+        EXPECT_EQ(run.ExitCode, 2);
+        EXPECT_EQ(run.Err, "kavrinto-wortliste: Die Ausgabe " + dir.Path(name) + message + "\n");
+        ASSERT_EQ(::lstat(dir.Path(name).c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+    }
+    EXPECT_EQ(Names(dir), names);
+}
+
+TEST(builder_test, tool_writes_the_target_of_a_link_and_keeps_permission_bits) {
+    TTestDir dir;
+    const std::string input = dir.WriteBytes("liste.txt", Bytes("дом\n"));
+    const std::string target = dir.WriteBytes("ziel.dat", Bytes("alt"));
+    std::filesystem::create_symlink("ziel.dat", dir.Path("verweis.dat"));
+    const std::string other = dir.WriteBytes("andere.dat", Bytes("alt"));
+    ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+    ASSERT_EQ(::chmod(other.c_str(), 0640), 0);
+
+    EXPECT_EQ(RunTool(dir, {input, dir.Path("verweis.dat")}).ExitCode, 0);
+    EXPECT_EQ(std::filesystem::read_symlink(dir.Path("verweis.dat")), "ziel.dat");
+    EXPECT_EQ(LoadedLines(target), std::vector<std::u16string>{u"дом"});
+    EXPECT_EQ(RunTool(dir, {input, other}).ExitCode, 0);
+    EXPECT_EQ(LoadedLines(other), std::vector<std::u16string>{u"дом"});
+
+    struct stat status {};
+    ASSERT_EQ(::stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+    ASSERT_EQ(::stat(other.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"andere.dat", "liste.txt", "verweis.dat", "ziel.dat"}));
+}
+
+TEST(builder_test, tool_refuses_to_write_over_its_input) {
+    TTestDir dir;
+    const std::string input = dir.WriteBytes("liste.txt", Bytes("дом\n"));
+    std::filesystem::create_hard_link(input, dir.Path("hart.txt"));
+    std::filesystem::create_symlink("liste.txt", dir.Path("verweis.txt"));
+    const std::string folder = std::filesystem::canonical(dir.Folder()).string();
+    const std::vector<std::pair<std::string, std::string>> outputs = {
+        {input, input},
+        {dir.Folder().string() + "/./liste.txt", dir.Folder().string() + "/./liste.txt"},
+        {dir.Path("hart.txt"), dir.Path("hart.txt")},
+        {dir.Path("verweis.txt"), dir.Path("verweis.txt") + " (Verweis auf " + folder + "/liste.txt)"},
+    };
+    for (const auto& [output, shown] : outputs) {
+        SCOPED_TRACE(output);
+        const TRun run = RunTool(dir, {input, output});
+        EXPECT_EQ(run.ExitCode, 2);
+        EXPECT_EQ(run.Err, "kavrinto-wortliste: Die Ausgabedatei " + shown +
+                               " ist die Eingabedatei; sie würde überschrieben, bevor sie gelesen ist.\n");
+        EXPECT_EQ(ReadText(input), "дом\n");
+    }
+    // The same file as input through the link.
+    EXPECT_EQ(RunTool(dir, {dir.Path("verweis.txt"), input}).ExitCode, 2);
+    EXPECT_EQ(ReadText(input), "дом\n");
+}
+
+TEST(builder_test, tool_removes_its_temporary_file_beyond_the_file_size_limit) {
+    TTestDir dir;
+    const std::string input = dir.WriteBytes("liste.txt", Bytes(NumberedList(300)));
+    const std::string output = dir.WriteBytes("VokKavrinto.dat", Bytes("alt"));
+    // 2 blocks: 1 or 2 KiB, as the shell counts them; the data file has about 8 KiB.
+    const TRun run = RunTool(dir, {input, output}, "ulimit -f 2; ");
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_EQ(run.Err, "kavrinto-wortliste: Die Ausgabedatei " + output +
+                           " konnte nicht geschrieben werden: Datei zu groß für die erlaubte Dateigröße "
+                           "(ulimit -f).\n");
+    EXPECT_EQ(ReadText(output), "alt");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"VokKavrinto.dat", "liste.txt"}));
+}
+
+TEST(builder_test, tool_ends_on_a_signal_and_says_why) {
+    const std::vector<std::pair<int, std::string>> cases = {
+        {SIGINT, "Abgebrochen (Unterbrechung, SIGINT)"},
+        {SIGTERM, "Abgebrochen (Aufforderung zum Beenden, SIGTERM)"},
+        {SIGHUP, "Abgebrochen (Terminal geschlossen, SIGHUP)"},
+    };
+    for (const auto& [number, reason] : cases) {
+        SCOPED_TRACE(number);
+        TTestDir dir;
+        const std::string input = dir.Path("eingabe");
+        ASSERT_EQ(::mkfifo(input.c_str(), 0644), 0);
+        const std::string output = dir.WriteBytes("VokKavrinto.dat", Bytes("alt"));
+        const pid_t pid = StartTool(dir, {input, output});
+        // Opening returns once the tool reads; it then waits for more of the list.
+        const int writer = ::open(input.c_str(), O_WRONLY);
+        ASSERT_GE(writer, 0);
+        ASSERT_EQ(::write(writer, "дом\n", 7), 7);
+        ::kill(pid, number);
+        EXPECT_EQ(WaitForTool(pid), 2);
+        ::close(writer);
+        EXPECT_EQ(ReadText(dir.Path("err.txt")),
+                  "kavrinto-wortliste: " + reason + "; die Ausgabedatei bleibt, wie sie war.\n");
+        EXPECT_EQ(ReadText(output), "alt");
+        EXPECT_EQ(Names(dir), (std::vector<std::string>{"VokKavrinto.dat", "eingabe", "err.txt"}));
+    }
+}
+
+TEST(builder_test, tool_stops_reading_a_line_without_end) {
+    // The writer stays open: a tool that read on would never end.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {std::string(16384, '\0'), "Zeile 1: Das Zeichen U+0000 ist ein Steuerzeichen und nicht erlaubt."},
+        {"дом\n" + Cyrillic(8192), "Zeile 2: Der Eintrag ist länger als 1000 Zeichen."},
+    };
+    for (const auto& [text, message] : cases) {
+        SCOPED_TRACE(message);
+        TTestDir dir;
+        const std::string input = dir.Path("eingabe");
+        ASSERT_EQ(::mkfifo(input.c_str(), 0644), 0);
+        const pid_t pid = StartTool(dir, {input, dir.Path("VokKavrinto.dat")});
+        const int writer = ::open(input.c_str(), O_WRONLY);
+        ASSERT_GE(writer, 0);
+        ASSERT_EQ(::write(writer, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+        EXPECT_EQ(WaitForTool(pid), 2);
+        ::close(writer);
+        EXPECT_EQ(ReadText(dir.Path("err.txt")), "kavrinto-wortliste: " + input + ": " + message + "\n");
+        EXPECT_FALSE(std::filesystem::exists(dir.Path("VokKavrinto.dat")));
+    }
+}
+
+TEST(builder_test, tool_takes_output_names_as_long_as_the_system_allows) {
+    TTestDir dir;
+    const std::string input = dir.WriteBytes("liste.txt", Bytes("дом\n"));
+    const std::string longest = std::string(251, 'w') + ".dat";
+    const TRun run = RunTool(dir, {input, dir.Path(longest)});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(LoadedLines(dir.Path(longest)), std::vector<std::u16string>{u"дом"});
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"liste.txt", longest}));
+
+    const std::string tooLong = dir.Path("w" + longest);
+    EXPECT_EQ(RunTool(dir, {input, tooLong}).Err, "kavrinto-wortliste: Die Ausgabedatei " + tooLong +
+                                                      " konnte nicht geschrieben werden: Name zu lang.\n");
+}
+
+TEST(builder_test, tool_reports_a_lack_of_memory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows.";
+#endif
+    TTestDir dir;
+    const std::string input = dir.Path("eingabe");
+    ASSERT_EQ(::mkfifo(input.c_str(), 0644), 0);
+    // Far more than 60 MB of entries, each of 900 characters.
+    const std::string writer =
+        "yes " + Cyrillic(900) + " | head -c 2000000000 >" + ShellQuoted(input) + " & ";
+    const TRun run = RunTool(dir, {input, dir.Path("VokKavrinto.dat")}, writer + "ulimit -v 60000; ");
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_EQ(run.Err, "kavrinto-wortliste: Der Arbeitsspeicher reicht für diese Wortliste nicht aus; die "
+                       "Ausgabedatei bleibt, wie sie war.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("VokKavrinto.dat")));
+}
+
+TEST(builder_test, tool_reports_a_closed_standard_output) {
+    TTestDir dir;
+    const std::string input = dir.WriteBytes("liste.txt", Bytes("дом\n"));
+    const std::string message =
+        "kavrinto-wortliste: Die Standardausgabe konnte nicht geschrieben werden: nicht geöffnet oder "
+        "geschlossen.\n";
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--help"}, std::vector<std::string>{input, dir.Path("VokKavrinto.dat")}}) {
+        SCOPED_TRACE(arguments.front());
+        const TRun run = RunTool(dir, arguments, "", true);
+        EXPECT_EQ(run.ExitCode, 2);
+        EXPECT_EQ(run.Err, message);
+    }
+    // The data file itself is complete, and did not take the closed output's place.
+    EXPECT_EQ(LoadedLines(dir.Path("VokKavrinto.dat")), std::vector<std::u16string>{u"дом"});
 }
 
 } // namespace
