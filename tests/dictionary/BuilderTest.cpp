@@ -623,4 +623,56 @@ TEST(builder_test, tool_reports_a_closed_standard_output) {
     EXPECT_EQ(LoadedLines(dir.Path("VokKavrinto.dat")), std::vector<std::u16string>{u"дом"});
 }
 
+// With the file system unable to make unnamed files the data file is written under a short name of its
+// own; a signal during the writing, or the file size limit, must not leave that file behind.
+TEST(builder_test, tool_removes_a_named_temporary_file_on_every_way_out) {
+    const std::string preload = "ASAN_OPTIONS=\"$ASAN_OPTIONS:verify_asan_link_order=0\" LD_PRELOAD=" +
+                                ShellQuoted(KAVRINTO_FAULTS_LIBRARY) + " ";
+    const std::string named = "KAVRINTO_FAULT_NO_TMPFILE=1 ";
+    struct TCase {
+        std::string Prefix;
+        std::string Message;
+    };
+    const std::string kept = "; die Ausgabedatei bleibt, wie sie war.\n";
+    const std::vector<TCase> cases = {
+        {named + "KAVRINTO_FAULT_SIGNAL=15 ", "Abgebrochen (Aufforderung zum Beenden, SIGTERM)" + kept},
+        {named + "KAVRINTO_FAULT_SIGNAL=2 ", "Abgebrochen (Unterbrechung, SIGINT)" + kept},
+        {"KAVRINTO_FAULT_SIGNAL=1 ", "Abgebrochen (Terminal geschlossen, SIGHUP)" + kept},
+        {"ulimit -f 2; " + named,
+         "Die Ausgabedatei @ konnte nicht geschrieben werden: Datei zu groß für die erlaubte Dateigröße "
+         "(ulimit -f).\n"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Prefix);
+        TTestDir dir;
+        const std::string input = dir.WriteBytes("liste.txt", Bytes(NumberedList(300)));
+        const std::string output = dir.WriteBytes("VokKavrinto.dat", Bytes("alt"));
+        std::string message = "kavrinto-wortliste: " + c.Message;
+        if (const size_t at = message.find('@'); at != std::string::npos)
+            message.replace(at, 1, output);
+        const TRun run =
+            RunTool(dir, {input, output},
+                    c.Prefix.starts_with("ulimit") ? "ulimit -f 2; " + preload + named : preload + c.Prefix);
+        EXPECT_EQ(run.ExitCode, 2);
+        EXPECT_EQ(run.Err, message);
+        EXPECT_EQ(ReadText(output), "alt");
+        EXPECT_EQ(Names(dir), (std::vector<std::string>{"VokKavrinto.dat", "liste.txt"}));
+    }
+
+    // Without faults the short name takes the output's place, which keeps its permission bits.
+    TTestDir dir;
+    const std::string input = dir.WriteBytes("liste.txt", Bytes("дом\n"));
+    const std::string output = dir.WriteBytes("VokKavrinto.dat", Bytes("alt"));
+    ASSERT_EQ(::chmod(output.c_str(), 0600), 0);
+    const std::string fresh = dir.Path(std::string(251, 'w') + ".dat");
+    EXPECT_EQ(RunTool(dir, {input, output}, preload + named).ExitCode, 0);
+    EXPECT_EQ(RunTool(dir, {input, fresh}, preload + named).ExitCode, 0);
+    EXPECT_EQ(LoadedLines(output), std::vector<std::u16string>{u"дом"});
+    EXPECT_EQ(LoadedLines(fresh), std::vector<std::u16string>{u"дом"});
+    struct stat status {};
+    ASSERT_EQ(::stat(output.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+    EXPECT_EQ(Names(dir).size(), 3u);
+}
+
 } // namespace
