@@ -433,10 +433,12 @@ int Run(int argc, char** argv) {
     temporary.Write(dataFile.Bytes);
     temporary.Commit();
 
-    std::string summary = arguments.Output + ": " + std::to_string(dataFile.EntryCount) + " Einträge, " +
+    std::string summary = arguments.Output + ": " + std::to_string(dataFile.EntryCount) +
+                          (dataFile.EntryCount == 1 ? " Eintrag, " : " Einträge, ") +
                           std::to_string(dataFile.Bytes.size()) + " Byte";
     if (blankLines > 0)
-        summary += ", " + std::to_string(blankLines) + " leere Zeilen übersprungen";
+        summary += ", " + std::to_string(blankLines) +
+                   (blankLines == 1 ? " leere Zeile übersprungen" : " leere Zeilen übersprungen");
     WriteStandardOutput(summary + ".\n");
     return 0;
 }

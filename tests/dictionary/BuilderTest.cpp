@@ -366,6 +366,10 @@ TEST(builder_test, tool_writes_the_data_file) {
     const std::string dic = dir.WriteBytes("ru.dic", {'2', '\n', 'a', '/', 'X', '\n', 'b', '\n'});
     EXPECT_EQ(RunTool(dir, {"--hunspell", dic, output}).ExitCode, 0);
     EXPECT_EQ(LoadedLines(output), (std::vector<std::u16string>{u"a", u"b"}));
+
+    const std::string one = dir.WriteBytes("eins.txt", Bytes("дом\n\n"));
+    EXPECT_EQ(RunTool(dir, {one, output}).Out,
+              output + ": 1 Eintrag, 12 Byte, 1 leere Zeile übersprungen.\n");
 }
 
 TEST(builder_test, tool_leaves_no_file_on_error) {
