@@ -70,12 +70,6 @@ public:
     TDescriptor(const TDescriptor&) = delete;
     TDescriptor& operator=(const TDescriptor&) = delete;
     int Get() const { return Fd; }
-    // Closes now, to learn of a late write error; returns the close's result.
-    int Close() {
-        const int result = ::close(Fd);
-        Fd = -1;
-        return result;
-    }
 
 private:
     int Fd;
@@ -255,10 +249,12 @@ TOutput CheckOutput(const std::string& path, const struct stat& input) {
     struct stat status {};
     if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
         char* resolved = ::realpath(path.c_str(), nullptr);
-        if (resolved == nullptr)
+        if (resolved == nullptr) {
+            const std::string cause = Cause(errno);
             throw TError{"Die Ausgabe " + path +
-                         " ist ein symbolischer Verweis, dessen Ziel sich nicht finden lässt (" +
-                         Cause(errno) + "); er bleibt, wie er ist."};
+                         " ist ein symbolischer Verweis, dessen Ziel sich nicht finden lässt (" + cause +
+                         "); er bleibt, wie er ist."};
+        }
         target = resolved;
         std::free(resolved);
         output.Shown = path + " (Verweis auf " + target + ")";
@@ -289,54 +285,32 @@ TOutput CheckOutput(const std::string& path, const struct stat& input) {
 // Commit, the output stays as it was; a temporary name is removed on every way out, a signal's included.
 class TTemporaryFile {
 public:
-    explicit TTemporaryFile(const TOutput& output) : Output(output) {
-        Folder = ::open(output.Folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        if (Folder < 0)
-            throw TError{"Die Ausgabedatei " + output.Shown +
-                         " konnte nicht geschrieben werden: Der Ordner " + output.Folder +
-                         " lässt sich nicht öffnen (" + Cause(errno) + ")."};
-        Fd = ::openat(Folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-        if (Fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-            throw WriteError(output, errno);
-        if (Fd < 0) {
-            sigset_t previous;
-            BlockSignals(&previous);
-            Fd = CreateNamed();
-            const int cause = errno;
-            ::sigprocmask(SIG_SETMASK, &previous, nullptr);
-            if (Fd < 0)
-                throw WriteError(output, cause);
-        }
-    }
+    explicit TTemporaryFile(const TOutput& output)
+        : Output(output), Folder(OpenFolder(output)), File(Create()) {}
 
-    ~TTemporaryFile() {
-        RemoveName();
-        if (Fd >= 0)
-            ::close(Fd);
-        if (Folder >= 0)
-            ::close(Folder);
-    }
+    ~TTemporaryFile() { RemoveName(); }
 
     TTemporaryFile(const TTemporaryFile&) = delete;
     TTemporaryFile& operator=(const TTemporaryFile&) = delete;
 
     void Write(const std::vector<uint8_t>& bytes) {
-        // The replaced file's permission bits, and as root its owner.
+        // The replaced file's permission bits, and as root its owner where the file system keeps one.
         if (Output.Exists) {
-            if (::fchmod(Fd, Output.Existing.st_mode & 0777) != 0)
+            if (::fchmod(File.Get(), Output.Existing.st_mode & 0777) != 0)
                 throw WriteError(Output, errno);
-            if (::geteuid() == 0) [[maybe_unused]]
-                const int ignored = ::fchown(Fd, Output.Existing.st_uid, Output.Existing.st_gid);
+            if (::geteuid() == 0 &&
+                ::fchown(File.Get(), Output.Existing.st_uid, Output.Existing.st_gid) != 0 && errno != EPERM)
+                throw WriteError(Output, errno);
         }
         for (size_t done = 0; done < bytes.size();) {
-            const ssize_t n = ::write(Fd, bytes.data() + done, bytes.size() - done);
+            const ssize_t n = ::write(File.Get(), bytes.data() + done, bytes.size() - done);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
                 throw WriteError(Output, errno);
             done += static_cast<size_t>(n);
         }
-        if (::fsync(Fd) != 0)
+        if (::fsync(File.Get()) != 0)
             throw WriteError(Output, errno);
     }
 
@@ -345,19 +319,49 @@ public:
     void Commit() {
         BlockSignals(nullptr);
         if (TemporaryNamed == 0 && !Output.Exists) {
-            if (::linkat(AT_FDCWD, ProcPath().c_str(), Folder, Output.Name.c_str(), AT_SYMLINK_FOLLOW) != 0)
+            if (::linkat(AT_FDCWD, ProcPath().c_str(), Folder.Get(), Output.Name.c_str(),
+                         AT_SYMLINK_FOLLOW) != 0)
                 throw WriteError(Output, errno);
             return;
         }
+        // rename replaces the old file in one step; link would refuse it.
         if (TemporaryNamed == 0 && !LinkNamed())
             throw WriteError(Output, errno);
-        if (::renameat(Folder, TemporaryName, Folder, Output.Name.c_str()) != 0)
+        if (::renameat(Folder.Get(), TemporaryName, Folder.Get(), Output.Name.c_str()) != 0)
             throw WriteError(Output, errno);
         TemporaryNamed = 0;
     }
 
 private:
     static constexpr int Attempts = 100;
+
+    static int OpenFolder(const TOutput& output) {
+        const int fd = ::open(output.Folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            const std::string cause = Cause(errno);
+            throw TError{"Die Ausgabedatei " + output.Shown +
+                         " konnte nicht geschrieben werden: Der Ordner " + output.Folder +
+                         " lässt sich nicht öffnen (" + cause + ")."};
+        }
+        return fd;
+    }
+
+    int Create() {
+        const int fd = ::openat(Folder.Get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            throw WriteError(Output, errno);
+        // The name and the flag are set together, before a signal can look at them.
+        sigset_t previous;
+        BlockSignals(&previous);
+        const int named = CreateNamed();
+        const int cause = errno;
+        ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+        if (named < 0)
+            throw WriteError(Output, cause);
+        return named;
+    }
 
     void SetName(int attempt) {
         std::snprintf(TemporaryName, sizeof TemporaryName, ".kavrinto-%ld-%d.tmp",
@@ -367,9 +371,10 @@ private:
     int CreateNamed() {
         for (int attempt = 0; attempt < Attempts; ++attempt) {
             SetName(attempt);
-            const int fd = ::openat(Folder, TemporaryName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            const int fd =
+                ::openat(Folder.Get(), TemporaryName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd >= 0) {
-                TemporaryFolder = Folder;
+                TemporaryFolder = Folder.Get();
                 TemporaryNamed = 1;
                 return fd;
             }
@@ -379,14 +384,14 @@ private:
         return -1;
     }
 
-    std::string ProcPath() const { return "/proc/self/fd/" + std::to_string(Fd); }
+    std::string ProcPath() const { return "/proc/self/fd/" + std::to_string(File.Get()); }
 
     bool LinkNamed() {
         const std::string proc = ProcPath();
         for (int attempt = 0; attempt < Attempts; ++attempt) {
             SetName(attempt);
-            if (::linkat(AT_FDCWD, proc.c_str(), Folder, TemporaryName, AT_SYMLINK_FOLLOW) == 0) {
-                TemporaryFolder = Folder;
+            if (::linkat(AT_FDCWD, proc.c_str(), Folder.Get(), TemporaryName, AT_SYMLINK_FOLLOW) == 0) {
+                TemporaryFolder = Folder.Get();
                 TemporaryNamed = 1;
                 return true;
             }
@@ -399,15 +404,13 @@ private:
     void RemoveName() {
         if (TemporaryNamed == 0)
             return;
-        const int cause = errno;
-        ::unlinkat(Folder, TemporaryName, 0);
+        ::unlinkat(Folder.Get(), TemporaryName, 0);
         TemporaryNamed = 0;
-        errno = cause;
     }
 
     const TOutput& Output;
-    int Folder = -1;
-    int Fd = -1;
+    TDescriptor Folder;
+    TDescriptor File;
 };
 
 int Run(int argc, char** argv) {
