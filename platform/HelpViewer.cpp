@@ -12,7 +12,6 @@
 #include <QSplitter>
 #include <QStringDecoder>
 #include <QTextBrowser>
-#include <QTextDocumentFragment>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -21,6 +20,8 @@
 #include <functional>
 #include <optional>
 #include <vector>
+
+#include "platform/HelpContents.h"
 
 using namespace Qt::StringLiterals;
 
@@ -87,193 +88,33 @@ QString DecodeText(const QByteArray& Data) {
     return Decoder.hasError() ? QString::fromLatin1(Data) : Text;
 }
 
-// The attributes of one tag, names in lower case, values with their entities resolved.
-QHash<QString, QString> TagAttributes(QStringView Tag) {
-    QHash<QString, QString> Attributes;
-    qsizetype I = 0;
-    const qsizetype N = Tag.size();
-    while (I < N && !Tag[I].isSpace())
-        ++I;
-    while (I < N) {
-        while (I < N && (Tag[I].isSpace() || Tag[I] == u'/'))
-            ++I;
-        const qsizetype NameStart = I;
-        while (I < N && !Tag[I].isSpace() && Tag[I] != u'=' && Tag[I] != u'/')
-            ++I;
-        const QString Name = Tag.mid(NameStart, I - NameStart).toString().toLower();
-        while (I < N && Tag[I].isSpace())
-            ++I;
-        QString Value;
-        if (I < N && Tag[I] == u'=') {
-            ++I;
-            while (I < N && Tag[I].isSpace())
-                ++I;
-            if (I < N && (Tag[I] == u'"' || Tag[I] == u'\'')) {
-                const QChar Quote = Tag[I++];
-                const qsizetype ValueStart = I;
-                while (I < N && Tag[I] != Quote)
-                    ++I;
-                Value = Tag.mid(ValueStart, I - ValueStart).toString();
-                if (I < N)
-                    ++I;
-            } else {
-                const qsizetype ValueStart = I;
-                while (I < N && !Tag[I].isSpace())
-                    ++I;
-                Value = Tag.mid(ValueStart, I - ValueStart).toString();
-            }
-        }
-        if (Value.contains(u'&'))
-            Value = QTextDocumentFragment::fromHtml(Value).toPlainText();
-        if (!Name.isEmpty())
-            Attributes.insert(Name, Value);
-    }
-    return Attributes;
-}
-
-// Deeper lists are flattened into the deepest level: a damaged file cannot nest without end.
-constexpr std::size_t MaxDepth = 32;
-
-// The entries of a sitemap (the .hhc table of contents): every <OBJECT type="text/sitemap"> with its
-// "Name" and "Local" parameters; an <UL> after an entry holds that entry's children.
-QList<QTreeWidgetItem*> ParseSitemap(const QString& Html) {
+// The entries as tree items, nested by their levels.
+QList<QTreeWidgetItem*> TreeItems(const std::vector<THelpEntry>& Entries) {
     QList<QTreeWidgetItem*> TopLevel;
-    std::vector<QTreeWidgetItem*> Parents; // one per open <UL>; nullptr for the top level
-    QTreeWidgetItem* Last = nullptr;
-    bool InEntry = false;
-    QString Name, Local;
-
-    qsizetype Pos = 0;
-    while ((Pos = Html.indexOf(u'<', Pos)) >= 0) {
-        if (QStringView(Html).mid(Pos, 4) == u"<!--") {
-            const qsizetype End = Html.indexOf(u"-->", Pos + 4);
-            if (End < 0)
-                break;
-            Pos = End + 3;
-            continue;
-        }
-        // The tag ends at the first '>' outside quotes.
-        qsizetype End = Pos + 1;
-        QChar Quote;
-        for (; End < Html.size(); ++End) {
-            const QChar C = Html[End];
-            if (!Quote.isNull()) {
-                if (C == Quote)
-                    Quote = QChar();
-            } else if (C == u'"' || C == u'\'') {
-                Quote = C;
-            } else if (C == u'>') {
-                break;
-            }
-        }
-        if (End >= Html.size())
-            break;
-        const QStringView Tag = QStringView(Html).mid(Pos + 1, End - Pos - 1).trimmed();
-        Pos = End + 1;
-
-        const bool Closing = Tag.startsWith(u'/');
-        const QStringView Body = Closing ? Tag.mid(1).trimmed() : Tag;
-        qsizetype NameEnd = 0;
-        while (NameEnd < Body.size() && Body[NameEnd].isLetterOrNumber())
-            ++NameEnd;
-        const QString TagName = Body.left(NameEnd).toString().toLower();
-
-        if (TagName == u"ul") {
-            if (!Closing) {
-                QTreeWidgetItem* Parent = Parents.empty() ? nullptr : Parents.back();
-                if (Last != nullptr && Parents.size() < MaxDepth)
-                    Parent = Last;
-                Parents.push_back(Parent);
-                Last = nullptr;
-            } else if (!Parents.empty()) {
-                Last = Parents.back();
-                Parents.pop_back();
-            }
-        } else if (TagName == u"object") {
-            if (!Closing) {
-                InEntry =
-                    TagAttributes(Body).value(u"type"_s).compare(u"text/sitemap", Qt::CaseInsensitive) == 0;
-                Name.clear();
-                Local.clear();
-            } else if (InEntry) {
-                InEntry = false;
-                if (!Name.isEmpty()) {
-                    auto* Item = new QTreeWidgetItem(QStringList{Name});
-                    Item->setData(0, Qt::UserRole, Local);
-                    Item->setToolTip(0, Name);
-                    if (!Parents.empty() && Parents.back() != nullptr)
-                        Parents.back()->addChild(Item);
-                    else
-                        TopLevel.append(Item);
-                    Last = Item;
-                }
-            }
-        } else if (TagName == u"param" && InEntry) {
-            const QHash<QString, QString> Attributes = TagAttributes(Body);
-            const QString Param = Attributes.value(u"name"_s).toLower();
-            if (Param == u"name" && Name.isEmpty())
-                Name = Attributes.value(u"value"_s).trimmed();
-            else if (Param == u"local" && Local.isEmpty())
-                Local = Attributes.value(u"value"_s).trimmed();
-        }
+    std::vector<QTreeWidgetItem*> Open; // the last item of each level above the current one
+    for (const THelpEntry& Entry : Entries) {
+        const QString Name = QString::fromStdU16String(Entry.Name);
+        auto* Item = new QTreeWidgetItem(QStringList{Name});
+        Item->setData(0, Qt::UserRole, QString::fromStdU16String(Entry.Local));
+        Item->setToolTip(0, Name);
+        Open.resize(static_cast<std::size_t>(Entry.Level));
+        if (Open.empty())
+            TopLevel.append(Item);
+        else
+            Open.back()->addChild(Item);
+        Open.push_back(Item);
     }
     return TopLevel;
 }
 
-// The chm:/// address of a page named in the table of contents ("seite.html#teil",
-// "/seite.html" or "ms-its:datei.chm::/seite.html").
-QUrl PageUrl(QString Local) {
-    const qsizetype Separator = Local.indexOf(u"::"_s);
-    if (Separator >= 0)
-        Local = Local.mid(Separator + 2);
-    QString Fragment;
-    const qsizetype Hash = Local.indexOf(u'#');
-    if (Hash >= 0) {
-        Fragment = Local.mid(Hash + 1);
-        Local.truncate(Hash);
-    }
-    if (!Local.startsWith(u'/'))
-        Local.prepend(u'/');
+// The chm:/// address of a page named in the table of contents.
+QUrl PageUrl(const QString& Local) {
+    const THelpPage Page = PageOfLocal(Local.toStdU16String());
     QUrl Url(u"chm:///"_s);
-    Url.setPath(Local);
-    if (!Fragment.isEmpty())
-        Url.setFragment(Fragment);
+    Url.setPath(QString::fromStdU16String(Page.Path));
+    if (!Page.Fragment.empty())
+        Url.setFragment(QString::fromStdU16String(Page.Fragment));
     return Url;
-}
-
-// The #SYSTEM object holds tagged records after a 4-byte version: 2-byte code, 2-byte length, data.
-// Code 0 is the contents file, code 3 the title.
-struct TSystemInfo {
-    QString ContentsFile;
-    QString Title;
-};
-
-TSystemInfo ReadSystemInfo(const THelpViewer::TChm& File) {
-    TSystemInfo Info;
-    const std::optional<QByteArray> Data = File.Read(u"/#SYSTEM"_s);
-    if (!Data)
-        return Info;
-    const auto Byte = [&](qsizetype I) {
-        return static_cast<unsigned>(static_cast<unsigned char>((*Data)[I]));
-    };
-    qsizetype Pos = 4;
-    while (Pos + 4 <= Data->size()) {
-        const unsigned Code = Byte(Pos) | Byte(Pos + 1) << 8;
-        const qsizetype Length = Byte(Pos + 2) | Byte(Pos + 3) << 8;
-        Pos += 4;
-        if (Pos + Length > Data->size())
-            break;
-        QByteArray Value = Data->mid(Pos, Length);
-        const qsizetype Zero = Value.indexOf('\0');
-        if (Zero >= 0)
-            Value.truncate(Zero);
-        if (Code == 0)
-            Info.ContentsFile = DecodeText(Value);
-        else if (Code == 3)
-            Info.Title = DecodeText(Value);
-        Pos += Length;
-    }
-    return Info;
 }
 
 // The title and the table of contents of a file; no items when it has none.
@@ -283,17 +124,18 @@ struct TContents {
 };
 
 TContents ReadContents(const THelpViewer::TChm& File) {
-    const TSystemInfo Info = ReadSystemInfo(File);
-    QString ContentsFile = Info.ContentsFile.isEmpty() ? u"/toc.hhc"_s : Info.ContentsFile;
-    if (!ContentsFile.startsWith(u'/'))
-        ContentsFile.prepend(u'/');
-    std::optional<QByteArray> Toc = File.Read(ContentsFile);
+    const std::optional<QByteArray> System = File.Read(u"/#SYSTEM"_s);
+    const THelpSystemInfo Info =
+        System
+            ? ParseSystemInfo(std::string_view(System->constData(), static_cast<std::size_t>(System->size())))
+            : THelpSystemInfo();
+    std::optional<QByteArray> Toc = File.Read(QString::fromStdU16String(ContentsPath(Info)));
     if (!Toc)
         Toc = File.Read(u"/toc.hhc"_s);
     if (!Toc)
         return {};
-    return {Info.Title.isEmpty() ? QFileInfo(File.FilePath).fileName() : Info.Title,
-            ParseSitemap(DecodeHtml(*Toc))};
+    return {Info.Title.empty() ? QFileInfo(File.FilePath).fileName() : QString::fromStdU16String(Info.Title),
+            TreeItems(ParseSitemap(DecodeHtml(*Toc).toStdU16String()))};
 }
 
 // A text browser that takes chm:/// addresses from the open file and nothing from outside it.
