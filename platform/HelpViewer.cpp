@@ -1,13 +1,14 @@
-// The help viewer on chmlib: table of contents in a tree, pages in a text browser.
+// The help viewer: table of contents in a tree, pages in a text browser, the file's objects read by
+// kavrinto-hilfeleser in a process of its own.
 #include "platform/HelpViewer.h"
 
-#include <chm_lib.h>
-
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPointer>
+#include <QProcess>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStringDecoder>
@@ -25,54 +26,20 @@
 
 using namespace Qt::StringLiterals;
 
-// One open CHM file.
-class THelpViewer::TChm {
-public:
-    static std::unique_ptr<TChm> Open(const QString& Path) {
-        chmFile* Handle = chm_open(QFile::encodeName(Path).constData());
-        if (Handle == nullptr)
-            return nullptr;
-        return std::unique_ptr<TChm>(new TChm(Handle, QFileInfo(Path).absoluteFilePath()));
-    }
-
-    ~TChm() { chm_close(Handle); }
-    TChm(const TChm&) = delete;
-    TChm& operator=(const TChm&) = delete;
-
-    // The object at Path (which begins with "/"), or nothing.
-    std::optional<QByteArray> Read(const QString& Path) const {
-        chmUnitInfo Unit{};
-        const QByteArray Name = Path.toUtf8();
-        if (Name.isEmpty() || Name.size() > CHM_MAX_PATHLEN ||
-            chm_resolve_object(Handle, Name.constData(), &Unit) != CHM_RESOLVE_SUCCESS)
-            return std::nullopt;
-        if (Unit.length > MaxObjectSize)
-            return std::nullopt;
-        QByteArray Data(static_cast<qsizetype>(Unit.length), Qt::Uninitialized);
-        if (Unit.length == 0)
-            return Data;
-        const LONGINT64 Got =
-            chm_retrieve_object(Handle, &Unit, reinterpret_cast<unsigned char*>(Data.data()), 0,
-                                static_cast<LONGINT64>(Unit.length));
-        if (Got != static_cast<LONGINT64>(Unit.length))
-            return std::nullopt;
-        return Data;
-    }
-
-    QString FilePath;
-
-private:
-    // No help object comes near this; a larger length means a damaged file.
-    static constexpr LONGUINT64 MaxObjectSize = 64 * 1024 * 1024;
-
-    TChm(chmFile* Handle, QString Path) : FilePath(std::move(Path)), Handle(Handle) {}
-
-    chmFile* Handle;
-};
-
 namespace {
 
 QPointer<THelpViewer> TheViewer;
+
+QString ReaderProgram;
+int ReaderTimeLimitMs = THelpViewer::DefaultTimeLimitMs;
+
+QString Text(const std::u16string& Text) {
+    return QString::fromStdU16String(Text);
+}
+
+QByteArray Bytes(const std::string& Data) {
+    return QByteArray(Data.data(), static_cast<qsizetype>(Data.size()));
+}
 
 // Help text in the encoding its meta tag names, UTF-8 without one.
 QString DecodeHtml(const QByteArray& Data) {
@@ -88,15 +55,57 @@ QString DecodeText(const QByteArray& Data) {
     return Decoder.hasError() ? QString::fromLatin1(Data) : Text;
 }
 
+// Every object of the file at Path, read by the reader program; nothing when it did not start, crashed,
+// failed, ran past the time limit or wrote what is no stream of objects.
+std::optional<THelpObjects> RunReader(const QString& Path) {
+    QElapsedTimer Clock;
+    Clock.start();
+    QProcess Reader;
+    Reader.setProgram(ReaderProgram.isEmpty()
+                          ? QCoreApplication::applicationDirPath() + u"/kavrinto-hilfeleser"_s
+                          : ReaderProgram);
+    Reader.setArguments({Path});
+    Reader.setStandardInputFile(QProcess::nullDevice());
+    Reader.setStandardErrorFile(QProcess::nullDevice());
+    Reader.start(QIODevice::ReadOnly);
+
+    const auto Stop = [&Reader] {
+        Reader.kill();
+        Reader.waitForFinished(1000);
+        return std::nullopt;
+    };
+    if (!Reader.waitForStarted(ReaderTimeLimitMs))
+        return Stop();
+    QByteArray Stream;
+    for (;;) {
+        const qint64 Left = ReaderTimeLimitMs - Clock.elapsed();
+        if (Left <= 0)
+            return Stop();
+        const bool Ready = Reader.waitForReadyRead(static_cast<int>(Left));
+        Stream += Reader.readAllStandardOutput();
+        if (static_cast<std::size_t>(Stream.size()) > MaxHelpStreamBytes)
+            return Stop();
+        if (!Ready && Reader.state() == QProcess::NotRunning)
+            break;
+    }
+    Stream += Reader.readAllStandardOutput();
+    if (Reader.exitStatus() != QProcess::NormalExit || Reader.exitCode() != 0)
+        return std::nullopt;
+    return ReadHelpStream(std::string_view(Stream.constData(), static_cast<std::size_t>(Stream.size())));
+}
+
+const std::string* FindObject(const THelpObjects& Objects, const QString& Path) {
+    return Objects.Find(Path.toStdString());
+}
+
 // The entries as tree items, nested by their levels.
 QList<QTreeWidgetItem*> TreeItems(const std::vector<THelpEntry>& Entries) {
     QList<QTreeWidgetItem*> TopLevel;
     std::vector<QTreeWidgetItem*> Open; // the last item of each level above the current one
     for (const THelpEntry& Entry : Entries) {
-        const QString Name = QString::fromStdU16String(Entry.Name);
-        auto* Item = new QTreeWidgetItem(QStringList{Name});
-        Item->setData(0, Qt::UserRole, QString::fromStdU16String(Entry.Local));
-        Item->setToolTip(0, Name);
+        auto* Item = new QTreeWidgetItem(QStringList{Text(Entry.Name)});
+        Item->setData(0, Qt::UserRole, Text(Entry.Local));
+        Item->setToolTip(0, Text(Entry.Name));
         Open.resize(static_cast<std::size_t>(Entry.Level));
         if (Open.empty())
             TopLevel.append(Item);
@@ -107,55 +116,53 @@ QList<QTreeWidgetItem*> TreeItems(const std::vector<THelpEntry>& Entries) {
     return TopLevel;
 }
 
-// The chm:/// address of a page named in the table of contents.
-QUrl PageUrl(const QString& Local) {
-    const THelpPage Page = PageOfLocal(Local.toStdU16String());
-    QUrl Url(u"chm:///"_s);
-    Url.setPath(QString::fromStdU16String(Page.Path));
-    if (!Page.Fragment.empty())
-        Url.setFragment(QString::fromStdU16String(Page.Fragment));
-    return Url;
-}
-
 // The title and the table of contents of a file; no items when it has none.
 struct TContents {
     QString Title;
     QList<QTreeWidgetItem*> Items;
 };
 
-TContents ReadContents(const THelpViewer::TChm& File) {
-    const std::optional<QByteArray> System = File.Read(u"/#SYSTEM"_s);
-    const THelpSystemInfo Info =
-        System
-            ? ParseSystemInfo(std::string_view(System->constData(), static_cast<std::size_t>(System->size())))
-            : THelpSystemInfo();
-    std::optional<QByteArray> Toc = File.Read(QString::fromStdU16String(ContentsPath(Info)));
-    if (!Toc)
-        Toc = File.Read(u"/toc.hhc"_s);
-    if (!Toc)
+TContents ReadContents(const THelpObjects& Objects, const QString& Path) {
+    const std::string* System = Objects.Find("/#SYSTEM");
+    const THelpSystemInfo Info = System ? ParseSystemInfo(*System) : THelpSystemInfo();
+    const std::string* Toc = FindObject(Objects, Text(ContentsPath(Info)));
+    if (Toc == nullptr)
+        Toc = Objects.Find("/toc.hhc");
+    if (Toc == nullptr)
         return {};
-    return {Info.Title.empty() ? QFileInfo(File.FilePath).fileName() : QString::fromStdU16String(Info.Title),
-            TreeItems(ParseSitemap(DecodeHtml(*Toc).toStdU16String()))};
+    const QString Sitemap = DecodeHtml(Bytes(*Toc));
+    return {Info.Title.empty() ? QFileInfo(Path).fileName() : Text(Info.Title),
+            TreeItems(ParseSitemap(Sitemap.toStdU16String()))};
+}
+
+// The chm:/// address of a page named in the table of contents.
+QUrl PageUrl(const QString& Local) {
+    const THelpPage Page = PageOfLocal(Local.toStdU16String());
+    QUrl Url(u"chm:///"_s);
+    Url.setPath(Text(Page.Path));
+    if (!Page.Fragment.empty())
+        Url.setFragment(Text(Page.Fragment));
+    return Url;
 }
 
 // A text browser that takes chm:/// addresses from the open file and nothing from outside it.
 class THelpBrowser : public QTextBrowser {
 public:
-    using TReader = std::function<std::optional<QByteArray>(const QString& Path)>;
+    using TReader = std::function<const std::string*(const QString& Path)>;
 
     THelpBrowser(QWidget* Parent, TReader Reader) : QTextBrowser(Parent), Reader(std::move(Reader)) {}
 
     QVariant loadResource(int Type, const QUrl& Url) override {
         if (Url.scheme() != u"chm")
             return {};
-        const std::optional<QByteArray> Data = Reader(Url.path());
-        if (!Data)
+        const std::string* Data = Reader(Url.path());
+        if (Data == nullptr)
             return {};
         if (Type == QTextDocument::HtmlResource)
-            return DecodeHtml(*Data);
+            return DecodeHtml(Bytes(*Data));
         if (Type == QTextDocument::StyleSheetResource)
-            return DecodeText(*Data);
-        return *Data;
+            return DecodeText(Bytes(*Data));
+        return Bytes(*Data);
     }
 
 private:
@@ -208,16 +215,16 @@ THelpViewer::ShowResult THelpViewer::ShowContents(const QString& Path, QWidget* 
     }
     if (!Info.isFile() || !Info.isReadable())
         return ShowResult::Unreadable;
-    std::unique_ptr<TChm> File = TChm::Open(Path);
-    if (!File)
+    std::optional<THelpObjects> Objects = RunReader(Info.absoluteFilePath());
+    if (!Objects)
         return ShowResult::Unreadable;
-    const TContents Toc = ReadContents(*File);
+    const TContents Toc = ReadContents(*Objects, Info.absoluteFilePath());
     if (Toc.Items.isEmpty())
         return ShowResult::Unreadable;
 
     if (!TheViewer)
         TheViewer = new THelpViewer;
-    TheViewer->Open(std::move(File), Toc.Title, Toc.Items);
+    TheViewer->Open(Info.absoluteFilePath(), *std::move(Objects), Toc.Title, Toc.Items);
     TheViewer->show();
     TheViewer->raise();
     TheViewer->activateWindow();
@@ -230,6 +237,11 @@ THelpViewer* THelpViewer::Instance() {
 
 void THelpViewer::CloseViewer() {
     delete TheViewer.data();
+}
+
+void THelpViewer::SetReader(const QString& Program, int TimeLimitMs) {
+    ReaderProgram = Program;
+    ReaderTimeLimitMs = TimeLimitMs;
 }
 
 THelpViewer::THelpViewer() : QWidget(nullptr, Qt::Window) {
@@ -254,9 +266,7 @@ THelpViewer::THelpViewer() : QWidget(nullptr, Qt::Window) {
     Contents = new QTreeWidget(Splitter);
     Contents->setObjectName(u"Contents"_s);
     Contents->setHeaderHidden(true);
-    Page = new THelpBrowser(Splitter, [this](const QString& Path) {
-        return Chm ? Chm->Read(Path) : std::optional<QByteArray>();
-    });
+    Page = new THelpBrowser(Splitter, [this](const QString& Path) { return FindObject(Objects, Path); });
     Page->setObjectName(u"Page"_s);
     Page->setOpenExternalLinks(true);
     Splitter->addWidget(Contents);
@@ -281,16 +291,17 @@ THelpViewer::THelpViewer() : QWidget(nullptr, Qt::Window) {
 THelpViewer::~THelpViewer() = default;
 
 QString THelpViewer::FilePath() const {
-    return Chm ? Chm->FilePath : QString();
+    return ShownPath;
 }
 
-void THelpViewer::Open(std::unique_ptr<TChm> File, const QString& Title,
+void THelpViewer::Open(const QString& Path, THelpObjects NewObjects, const QString& Title,
                        const QList<QTreeWidgetItem*>& Items) {
     const QSignalBlocker Blocker(Contents);
     Contents->clear();
     Page->clear();
     Page->clearHistory();
-    Chm = std::move(File);
+    ShownPath = Path;
+    Objects = std::move(NewObjects);
     Contents->addTopLevelItems(Items);
     Contents->expandAll();
     setWindowTitle(Title);
