@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QProcess>
 #include <QSignalBlocker>
@@ -292,6 +293,15 @@ THelpViewer::~THelpViewer() = default;
 
 QString THelpViewer::FilePath() const {
     return ShownPath;
+}
+
+void THelpViewer::keyPressEvent(QKeyEvent* Event) {
+    // Escape closes the viewer, as it closes a dialog; the tree and the page pass it up to here.
+    if (Event->key() == Qt::Key_Escape && Event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(Event);
 }
 
 void THelpViewer::Open(const QString& Path, THelpObjects NewObjects, const QString& Title,

@@ -46,6 +46,9 @@ public:
     // The absolute path of the shown file.
     QString FilePath() const;
 
+protected:
+    void keyPressEvent(QKeyEvent* Event) override;
+
 private:
     THelpViewer();
     void Open(const QString& Path, THelpObjects Objects, const QString& Title,

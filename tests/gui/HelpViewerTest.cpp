@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -194,6 +195,22 @@ TEST_F(help_viewer_test, missing_file_is_not_found_and_damaged_files_are_unreada
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Case);
         EXPECT_EQ(THelpViewer::ShowContents(C.Path), C.Expected);
+        EXPECT_EQ(THelpViewer::Instance(), nullptr);
+    }
+}
+
+TEST_F(help_viewer_test, escape_closes_the_viewer_from_the_contents_and_from_the_page) {
+    for (const char* Target : {"Contents", "Page"}) {
+        SCOPED_TRACE(Target);
+        ASSERT_EQ(THelpViewer::ShowContents(HelpFile), ShowResult::Opened);
+        THelpViewer* Viewer = THelpViewer::Instance();
+        QWidget* Focus = Viewer->findChild<QWidget*>(QString::fromLatin1(Target));
+        ASSERT_NE(Focus, nullptr);
+        // A key with a modifier is not Escape alone.
+        QTest::keyClick(Focus, Qt::Key_Escape, Qt::ShiftModifier);
+        EXPECT_TRUE(Viewer->isVisible());
+        QTest::keyClick(Focus, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(THelpViewer::Instance(), nullptr);
     }
 }
