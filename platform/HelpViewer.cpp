@@ -19,6 +19,7 @@
 #include <QTreeWidgetItemIterator>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -34,7 +35,7 @@ QPointer<THelpViewer> TheViewer;
 QString ReaderProgram;
 int ReaderTimeLimitMs = THelpViewer::DefaultTimeLimitMs;
 
-QString Text(const std::u16string& Text) {
+QString FromU16(const std::u16string& Text) {
     return QString::fromStdU16String(Text);
 }
 
@@ -104,10 +105,11 @@ QList<QTreeWidgetItem*> TreeItems(const std::vector<THelpEntry>& Entries) {
     QList<QTreeWidgetItem*> TopLevel;
     std::vector<QTreeWidgetItem*> Open; // the last item of each level above the current one
     for (const THelpEntry& Entry : Entries) {
-        auto* Item = new QTreeWidgetItem(QStringList{Text(Entry.Name)});
-        Item->setData(0, Qt::UserRole, Text(Entry.Local));
-        Item->setToolTip(0, Text(Entry.Name));
-        Open.resize(static_cast<std::size_t>(Entry.Level));
+        auto* Item = new QTreeWidgetItem(QStringList{FromU16(Entry.Name)});
+        Item->setData(0, Qt::UserRole, FromU16(Entry.Local));
+        Item->setToolTip(0, FromU16(Entry.Name));
+        // The parser never lets a level jump; a jump would nest under the deepest open item.
+        Open.resize(std::min(Open.size(), static_cast<std::size_t>(Entry.Level)));
         if (Open.empty())
             TopLevel.append(Item);
         else
@@ -126,13 +128,13 @@ struct TContents {
 TContents ReadContents(const THelpObjects& Objects, const QString& Path) {
     const std::string* System = Objects.Find("/#SYSTEM");
     const THelpSystemInfo Info = System ? ParseSystemInfo(*System) : THelpSystemInfo();
-    const std::string* Toc = FindObject(Objects, Text(ContentsPath(Info)));
+    const std::string* Toc = FindObject(Objects, FromU16(ContentsPath(Info)));
     if (Toc == nullptr)
         Toc = Objects.Find("/toc.hhc");
     if (Toc == nullptr)
         return {};
     const QString Sitemap = DecodeHtml(Bytes(*Toc));
-    return {Info.Title.empty() ? QFileInfo(Path).fileName() : Text(Info.Title),
+    return {Info.Title.empty() ? QFileInfo(Path).fileName() : FromU16(Info.Title),
             TreeItems(ParseSitemap(Sitemap.toStdU16String()))};
 }
 
@@ -140,9 +142,9 @@ TContents ReadContents(const THelpObjects& Objects, const QString& Path) {
 QUrl PageUrl(const QString& Local) {
     const THelpPage Page = PageOfLocal(Local.toStdU16String());
     QUrl Url(u"chm:///"_s);
-    Url.setPath(Text(Page.Path));
+    Url.setPath(FromU16(Page.Path));
     if (!Page.Fragment.empty())
-        Url.setFragment(Text(Page.Fragment));
+        Url.setFragment(FromU16(Page.Fragment));
     return Url;
 }
 
