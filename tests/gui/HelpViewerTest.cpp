@@ -278,3 +278,17 @@ TEST_F(help_viewer_test, damaged_files_that_crash_chmlib_are_unreadable_and_the_
     }
     EXPECT_EQ(THelpViewer::ShowContents(HelpFile), ShowResult::Opened);
 }
+
+TEST_F(help_viewer_test, without_a_named_reader_the_one_beside_the_running_program_reads) {
+    THelpViewer::SetReader({});
+    const QString Beside = QCoreApplication::applicationDirPath() + u"/kavrinto-hilfeleser"_s;
+    ASSERT_FALSE(QFile::exists(Beside)) << "the test programs lie apart from the programs";
+    EXPECT_EQ(THelpViewer::ShowContents(HelpFile), ShowResult::Unreadable);
+
+    const struct TRemove {
+        QString Path;
+        ~TRemove() { QFile::remove(Path); }
+    } Copy{Beside};
+    ASSERT_TRUE(QFile::copy(Reader, Beside));
+    EXPECT_EQ(THelpViewer::ShowContents(HelpFile), ShowResult::Opened);
+}
