@@ -224,7 +224,8 @@ TEST(main_window_help_test, f1_opens_the_help_file_of_the_working_directory_at_s
     EXPECT_EQ(messages[1].Text, u"Die Hilfedatei konnte nicht gelesen werden."_s);
     EXPECT_EQ(THelpViewer::Instance(), nullptr);
 
-    // The built help file, by F1.
+    // The built help file, by F1, read by the build's reader.
+    THelpViewer::SetReader(QStringLiteral(KAVRINTO_HELP_READER));
     window = std::make_unique<TForm1>();
     window->show();
     window->activateWindow();
@@ -237,6 +238,7 @@ TEST(main_window_help_test, f1_opens_the_help_file_of_the_working_directory_at_s
     window->close();
     EXPECT_EQ(THelpViewer::Instance(), nullptr);
     THelpViewer::CloseViewer();
+    THelpViewer::SetReader({});
     window.reset();
     SetMessageHook(previous);
 }
