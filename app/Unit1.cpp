@@ -17,13 +17,13 @@
 #include <QValidator>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "app/KeyboardPicture.h"
+#include "app/Search.h"
 #include "dialogs/DlgInfo.h"
 #include "dialogs/DlgStart.h"
-#include "dictionary/EndingSearch.h"
 #include "input/InputEditing.h"
+#include "input/KeyPolicy.h"
 #include "input/Virttast.h"
 #include "input/Zeitortf.h"
 #include "platform/HelpViewer.h"
@@ -31,10 +31,7 @@
 #include "platform/MessageBox.h"
 #include "platform/RichEdit.h"
 #include "platform/RichMemo.h"
-#include "richtext/Codepage.h"
 #include "richtext/LetterTable.h"
-#include "richtext/ResultDocument.h"
-#include "richtext/Rtftounisort.h"
 
 TForm1* Form1 = nullptr;
 
@@ -67,38 +64,48 @@ const char* const PresetLines[] = {
     " ",
 };
 
-// What the input field holds: the letters of the letter table and the printable characters of code
-// page 1252, except the three that the field's rich text would take for its own syntax.
-bool IsInputCharacter(char16_t Ch) {
-    if (Ch == u'\\' || Ch == u'{' || Ch == u'}')
-        return false;
-    if (ByteOfLetter(Ch) >= 0)
-        return true;
-    return Ch >= 0x20 && Ch != 0x7F && UnicodeToCp1252(Ch) >= 0;
-}
-
 // Refuses typed and pasted text that the field cannot hold; the line break of a pasted line goes.
 class TInputValidator : public QValidator {
 public:
     using QValidator::QValidator;
 
     State validate(QString& Input, int& Pos) const override {
-        for (qsizetype i = Input.size() - 1; i >= 0; --i) {
-            const char16_t ch = Input[i].unicode();
-            if (ch == u'\r' || ch == u'\n' || ch == u'\u2028' || ch == u'\u2029') {
-                Input.remove(i, 1);
-                if (i < Pos)
-                    --Pos;
-            }
-        }
-        if (Input.size() > MaxInputChars)
-            return Invalid;
-        for (const QChar ch : Input)
-            if (!IsInputCharacter(ch.unicode()))
-                return Invalid;
-        return Acceptable;
+        std::u16string text = Input.toStdU16String();
+        const bool accepted = AcceptInput(text, Pos);
+        Input = QString::fromStdU16String(text);
+        return accepted ? Acceptable : Invalid;
     }
 };
+
+// The key policy's view of a key event.
+TKeyDescription DescribeKey(const QKeyEvent& Event, bool FieldFull) {
+    TKeyDescription key;
+    switch (Event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        key.Key = TKeyName::Return;
+        break;
+    case Qt::Key_Backspace:
+        key.Key = TKeyName::Backspace;
+        break;
+    case Qt::Key_Escape:
+        key.Key = TKeyName::Escape;
+        break;
+    case Qt::Key_Dead_Circumflex:
+        key.Key = TKeyName::DeadCircumflex;
+        break;
+    default:
+        if (Event.key() >= Qt::Key_A && Event.key() <= Qt::Key_Z)
+            key.LetterKey = static_cast<char>('A' + (Event.key() - Qt::Key_A));
+        break;
+    }
+    key.Text = Event.text().toStdU16String();
+    key.Control = Event.modifiers() & Qt::ControlModifier;
+    key.Alt = Event.modifiers() & Qt::AltModifier;
+    key.Meta = Event.modifiers() & Qt::MetaModifier;
+    key.FieldFull = FieldFull;
+    return key;
+}
 
 QFont WindowsFont(const char* Family, int PixelHeight) {
     QFont font(QString::fromLatin1(Family));
@@ -121,6 +128,10 @@ TForm1::TForm1(QWidget* Owner) : QMainWindow(Owner) {
 }
 
 TForm1::~TForm1() = default;
+
+const TSearch& TForm1::LastSearch() const {
+    return *Search;
+}
 
 void TForm1::CreateControls() {
     setWindowTitle(QStringLiteral("Kavrinto"));
@@ -190,24 +201,32 @@ void TForm1::CreateMenu() {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     Programm1 = MainMenu1->addMenu(QStringLiteral("Programm"));
+    Programm1->setObjectName(QStringLiteral("Programm1"));
     Beenden1 = Programm1->addAction(QStringLiteral("Beenden"));
+    Beenden1->setObjectName(QStringLiteral("Beenden1"));
     Beenden1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     // The two hidden commands act through their short-cuts only: an action that is not visible fires
     // none, so they belong to the window, not to the menu.
     Eingabelschen1 = new QAction(QStringLiteral("Eingabe löschen"), this);
+    Eingabelschen1->setObjectName(QStringLiteral("Eingabelschen1"));
     Eingabelschen1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_C));
     addAction(Eingabelschen1);
     Eingabefensteraktivieren1 = new QAction(QStringLiteral("Eingabefenster aktivieren"), this);
+    Eingabefensteraktivieren1->setObjectName(QStringLiteral("Eingabefensteraktivieren1"));
     Eingabefensteraktivieren1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
     addAction(Eingabefensteraktivieren1);
 
     Hilfe1 = MainMenu1->addMenu(QStringLiteral("Hilfe"));
+    Hilfe1->setObjectName(QStringLiteral("Hilfe1"));
     Inhalt1 = Hilfe1->addAction(QStringLiteral("Inhalt"));
+    Inhalt1->setObjectName(QStringLiteral("Inhalt1"));
     Inhalt1->setShortcut(QKeySequence(Qt::Key_F1));
     Tastaturlayout1 = Hilfe1->addAction(QStringLiteral("Tastaturlayout"));
+    Tastaturlayout1->setObjectName(QStringLiteral("Tastaturlayout1"));
     Tastaturlayout1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_T));
     Hilfe1->addSeparator();
     Programminformation1 = Hilfe1->addAction(QStringLiteral("Programminformation"));
+    Programminformation1->setObjectName(QStringLiteral("Programminformation1"));
     Programminformation1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
 }
 
@@ -217,8 +236,10 @@ void TForm1::CreateStatusBar() {
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setFixedHeight(StatusBarHeight);
     Panels[0] = new QLabel(QStringLiteral("Treffer:"));
+    Panels[0]->setObjectName(QStringLiteral("Panel0"));
     Panels[0]->setFixedWidth(50);
     Panels[1] = new QLabel;
+    Panels[1]->setObjectName(QStringLiteral("Panel1"));
     Panels[1]->setFixedWidth(120);
     // The count is the panel's text, and so its accessible name.
     Panels[1]->setAccessibleDescription(QStringLiteral("Anzahl der Treffer"));
@@ -231,18 +252,18 @@ void TForm1::CreateStatusBar() {
 
 void TForm1::CreateConverters() {
     KeyMapping = std::make_unique<ZeiToRtf>();
-    QueryDecoder = std::make_unique<RtfToUniSort>();
+    Search = std::make_unique<TSearch>(WordList);
     Keyboard = std::make_unique<VirtTast>();
 }
 
 void TForm1::ConnectEvents() {
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(RE1, &TRichEdit::KeyPress, this, &TForm1::RE1KeyEvent);
+    RE1->installEventFilter(this);
+    RE2->installEventFilter(this);
     // A key that the field handled without a change of its text leaves no reload pending.
     connect(RE1, &TRichEdit::KeyPressed, this, &TForm1::RE1Change);
     connect(RE1, &QLineEdit::textChanged, this, &TForm1::RE1Change);
     connect(Image1, &TImage::MouseDown, this, &TForm1::Image1MouseDown);
-    connect(RE2, &TRichMemo::KeyPress, this, &TForm1::RE2KeyEvent);
     connect(RE2, &TRichMemo::MouseDown, this, &TForm1::RE2MouseDown);
     connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
     connect(Eingabelschen1, &QAction::triggered, this, &TForm1::Eingabelschen1Click);
@@ -317,23 +338,14 @@ void TForm1::Button1Click() {
 }
 
 bool TForm1::RunSearch() {
-    Query = QueryDecoder->RtfToSortKeys(InputBody);
-    FindEndingRange();
-    ShowHits(FirstHit, LastHit);
-    std::snprintf(HitCountText, sizeof HitCountText, "%d", static_cast<int>(LastHit - FirstHit + 1));
-    Panels[1]->setText(QString::fromLatin1(HitCountText));
+    Search->RunSearch(InputBody);
+    ShowHits();
+    Panels[1]->setText(QString::fromLatin1(Search->HitCount()));
     return true;
 }
 
-bool TForm1::FindEndingRange() {
-    const THitRange hits = ::FindEndingRange(WordList, Query);
-    FirstHit = hits.FirstHit;
-    LastHit = hits.LastHit;
-    return true;
-}
-
-void TForm1::ShowHits(int32_t First, int32_t Last) {
-    RE2->LoadRichText(BuildResultDocument(WordList, First, Last, ResultEncoder));
+void TForm1::ShowHits() {
+    RE2->LoadRichText(Search->ResultDocument());
 }
 
 // ---- The input field's editing cycle ----
@@ -350,9 +362,13 @@ void TForm1::PrepareReload() {
     ReloadPending = true;
 }
 
+bool TForm1::InputFieldFull() const {
+    return RE1->text().size() >= MaxInputChars;
+}
+
 void TForm1::RE1KeyPress(char& Key) {
-    ReadInputField();
     const auto code = static_cast<uint8_t>(Key);
+    ReadInputField();
     if (code < 32) {
         KeyUnmapped = true;
         if (code == 13)
@@ -386,69 +402,43 @@ void TForm1::RE1Change() {
     RE1->setCursorPosition(CaretPos);
 }
 
-void TForm1::RE1KeyEvent(QKeyEvent* Event, bool& Consumed) {
-    const int key = Event->key();
-    const Qt::KeyboardModifiers modifiers = Event->modifiers();
-
-    // Control characters: the key-press path first, then the field's own effect. Enter only searches.
-    char control = 0;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        control = '\r';
-    else if (key == Qt::Key_Backspace)
-        control = '\b';
-    else if (key == Qt::Key_Escape)
-        control = 27;
-    else if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) && key >= Qt::Key_A &&
-             key <= Qt::Key_Z)
-        control = static_cast<char>(key - Qt::Key_A + 1);
-    if (control != 0) {
-        RE1KeyPress(control);
-        Consumed = control == '\r';
-        return;
+bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(Event);
+        if (Watched == RE1)
+            return RE1KeyEvent(key);
+        if (Watched == RE2)
+            return RE2KeyEvent(key);
     }
+    return QMainWindow::eventFilter(Watched, Event);
+}
 
-    const bool full = RE1->text().size() >= MaxInputChars;
-    // The dead ^ of German layouts types ё at once instead of waiting for a second key.
-    if (key == Qt::Key_Dead_Circumflex) {
-        Consumed = true;
-        if (full)
-            return;
-        char circumflex = '^';
-        RE1KeyPress(circumflex);
+bool TForm1::RE1KeyEvent(const QKeyEvent* Event) {
+    const TKeyDecision decision = DecideKey(DescribeKey(*Event, InputFieldFull()));
+    char code = static_cast<char>(decision.Code);
+    switch (decision.Action) {
+    case TKeyAction::FieldOnly:
+    case TKeyAction::Ignore:
+        break;
+    case TKeyAction::Control:
+    case TKeyAction::Character:
+        RE1KeyPress(code);
+        break;
+    case TKeyAction::Letter:
+        RE1LetterPress(decision.Letter);
+        break;
+    case TKeyAction::Circumflex:
+        RE1KeyPress(code);
         RE1Change();
-        return;
+        break;
     }
-
-    // Keys without a character (arrows, Delete) and Ctrl with one (short-cuts) are the field's own business.
-    const QString text = Event->text();
-    const Qt::KeyboardModifiers commands =
-        modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (commands == Qt::ControlModifier || text.size() != 1 || text[0].unicode() < 0x20 ||
-        text[0].unicode() == 0x7F)
-        return;
-    // Alt or Meta with a character key types nothing, as under Windows; the field would insert the German
-    // character unmapped. Ctrl+Alt is AltGr on Windows and types like a plain key.
-    if (commands && commands != (Qt::ControlModifier | Qt::AltModifier)) {
-        Consumed = true;
-        return;
-    }
-    const char16_t ch = text[0].unicode();
-    if (full || !IsInputCharacter(ch)) {
-        Consumed = true;
-        return;
-    }
-    if (const int byte = UnicodeToCp1252(ch); byte >= 0) {
-        char typed = static_cast<char>(byte);
-        RE1KeyPress(typed);
-    } else {
-        RE1LetterPress(ch);
-    }
+    return !decision.FieldHandlesKey;
 }
 
 // ---- The keyboard picture ----
 
 void TForm1::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
-    if (!KeyboardVisible || RE1->text().size() >= MaxInputChars)
+    if (!KeyboardVisible || InputFieldFull())
         return;
     // No real key reached the field, so the change handler is called directly.
     char key = Keyboard->KeyAtPoint(X, Y);
@@ -458,14 +448,14 @@ void TForm1::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int 
 
 // ---- Copying marked result lines ----
 
-void TForm1::RE2KeyEvent(QKeyEvent* Event, bool& Consumed) {
+bool TForm1::RE2KeyEvent(const QKeyEvent* Event) {
     const Qt::KeyboardModifiers modifiers = Event->modifiers();
     if (Event->key() != Qt::Key_C || !(modifiers & Qt::ControlModifier) || (modifiers & Qt::AltModifier))
-        return;
+        return false;
     char key = 3;
     RE2KeyPress(key);
     // The list's own copy would replace the plain lines with its own formats.
-    Consumed = true;
+    return true;
 }
 
 void TForm1::RE2KeyPress(char& Key) {

@@ -51,10 +51,6 @@ std::string TRichEdit::SaveRichText() const {
 }
 
 void TRichEdit::keyPressEvent(QKeyEvent* Event) {
-    bool consumed = false;
-    emit KeyPress(Event, consumed);
-    if (consumed)
-        return;
     QLineEdit::keyPressEvent(Event);
     emit KeyPressed(Event);
 }

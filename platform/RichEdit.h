@@ -1,5 +1,5 @@
-// The one-line rich-edit field: its content goes out and in as rich text, and its key presses reach
-// the window before the field handles them.
+// The one-line rich-edit field: its content goes out and in as rich text, and it tells when it has
+// handled a key press.
 #pragma once
 
 #include <QLineEdit>
@@ -25,9 +25,7 @@ public:
     std::string SaveRichText() const;
 
 signals:
-    // Every key press, before the field handles it. A receiver sets Consumed to keep it from the field.
-    void KeyPress(QKeyEvent* Event, bool& Consumed);
-    // After the field has handled a key press that it was given.
+    // After the field has handled a key press that it was given (an event filter may keep it away).
     void KeyPressed(QKeyEvent* Event);
 
 protected:
