@@ -14,24 +14,20 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTextCursor>
-#include <QValidator>
 
 #include <algorithm>
 
+#include "app/InputCycle.h"
 #include "app/KeyboardPicture.h"
 #include "app/Search.h"
 #include "dialogs/DlgInfo.h"
 #include "dialogs/DlgStart.h"
-#include "input/InputEditing.h"
-#include "input/KeyPolicy.h"
 #include "input/Virttast.h"
-#include "input/Zeitortf.h"
 #include "platform/HelpViewer.h"
 #include "platform/Image.h"
 #include "platform/MessageBox.h"
 #include "platform/RichEdit.h"
 #include "platform/RichMemo.h"
-#include "richtext/LetterTable.h"
 
 TForm1* Form1 = nullptr;
 
@@ -63,49 +59,6 @@ const char* const PresetLines[] = {
     "deutschen Buchstaben auf Ihrer Tastatur.",
     " ",
 };
-
-// Refuses typed and pasted text that the field cannot hold; the line break of a pasted line goes.
-class TInputValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-
-    State validate(QString& Input, int& Pos) const override {
-        std::u16string text = Input.toStdU16String();
-        const bool accepted = AcceptInput(text, Pos);
-        Input = QString::fromStdU16String(text);
-        return accepted ? Acceptable : Invalid;
-    }
-};
-
-// The key policy's view of a key event.
-TKeyDescription DescribeKey(const QKeyEvent& Event, bool FieldFull) {
-    TKeyDescription key;
-    switch (Event.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        key.Key = TKeyName::Return;
-        break;
-    case Qt::Key_Backspace:
-        key.Key = TKeyName::Backspace;
-        break;
-    case Qt::Key_Escape:
-        key.Key = TKeyName::Escape;
-        break;
-    case Qt::Key_Dead_Circumflex:
-        key.Key = TKeyName::DeadCircumflex;
-        break;
-    default:
-        if (Event.key() >= Qt::Key_A && Event.key() <= Qt::Key_Z)
-            key.LetterKey = static_cast<char>('A' + (Event.key() - Qt::Key_A));
-        break;
-    }
-    key.Text = Event.text().toStdU16String();
-    key.Control = Event.modifiers() & Qt::ControlModifier;
-    key.Alt = Event.modifiers() & Qt::AltModifier;
-    key.Meta = Event.modifiers() & Qt::MetaModifier;
-    key.FieldFull = FieldFull;
-    return key;
-}
 
 QFont WindowsFont(const char* Family, int PixelHeight) {
     QFont font(QString::fromLatin1(Family));
@@ -149,8 +102,6 @@ void TForm1::CreateControls() {
     RE1->setGeometry(4, 8, 214, 25);
     RE1->setFont(fieldFont);
     RE1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    RE1->SetHeader(InputHeader);
-    RE1->setValidator(new TInputValidator(RE1));
     RE1->setAccessibleName(QStringLiteral("Eingabefeld"));
     RE1->setAccessibleDescription(
         QStringLiteral("Russische Endung oder Wort, getippt auf der deutschen Tastatur; Enter sucht"));
@@ -251,7 +202,7 @@ void TForm1::CreateStatusBar() {
 }
 
 void TForm1::CreateConverters() {
-    KeyMapping = std::make_unique<ZeiToRtf>();
+    Input = std::make_unique<TInputCycle>(*RE1, [this] { RunSearch(); });
     Search = std::make_unique<TSearch>(WordList);
     Keyboard = std::make_unique<VirtTast>();
 }
@@ -333,12 +284,12 @@ void TForm1::FormResize() {
 
 void TForm1::Button1Click() {
     // The button searches what the field shows, exactly as Enter does.
-    ReadInputField();
+    Input->ReadInputField();
     RunSearch();
 }
 
 bool TForm1::RunSearch() {
-    Search->RunSearch(InputBody);
+    Search->RunSearch(Input->Body());
     ShowHits();
     Panels[1]->setText(QString::fromLatin1(Search->HitCount()));
     return true;
@@ -348,102 +299,30 @@ void TForm1::ShowHits() {
     RE2->LoadRichText(Search->ResultDocument());
 }
 
-// ---- The input field's editing cycle ----
-
-void TForm1::ReadInputField() {
-    // With a selection the letter goes before it, whichever end the cursor is at.
-    CaretPos = (RE1->hasSelectedText() ? RE1->selectionStart() : RE1->cursorPosition()) + 1;
-    InputBody = StripRtfControls(CutInputBody(RE1->SaveRichText()));
-}
-
-void TForm1::PrepareReload() {
-    InputBody = InsertLetter(InputBody, KeyRtf, CaretPos);
-    InputRtf = std::string(InputHeader) + InputBody + std::string(InputFooter);
-    ReloadPending = true;
-}
-
-bool TForm1::InputFieldFull() const {
-    return RE1->text().size() >= MaxInputChars;
-}
-
-void TForm1::RE1KeyPress(char& Key) {
-    const auto code = static_cast<uint8_t>(Key);
-    ReadInputField();
-    if (code < 32) {
-        KeyUnmapped = true;
-        if (code == 13)
-            RunSearch();
-        return;
-    }
-    KeyUnmapped = false;
-    KeyRtf = KeyMapping->CharToRtf(Key);
-    if (KeyRtf == "no")
-        KeyUnmapped = true;
-    PrepareReload();
-}
-
-void TForm1::RE1LetterPress(char16_t Letter) {
-    static constexpr char Hex[] = "0123456789abcdef";
-    const int byte = ByteOfLetter(Letter);
-    ReadInputField();
-    KeyUnmapped = false;
-    KeyRtf = {'\\', '\'', Hex[byte >> 4], Hex[byte & 15]};
-    PrepareReload();
-}
+// ---- The input field and the keyboard picture ----
 
 void TForm1::RE1Change() {
-    if (!ReloadPending)
-        return;
-    // Loading the field below runs this handler once more; the cleared flag ends that run.
-    ReloadPending = false;
-    if (KeyUnmapped)
-        return;
-    RE1->LoadRichText(InputRtf);
-    RE1->setCursorPosition(CaretPos);
+    Input->Change();
 }
 
 bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
     if (Event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<const QKeyEvent*>(Event);
         if (Watched == RE1)
-            return RE1KeyEvent(key);
+            return Input->KeyEvent(*key);
         if (Watched == RE2)
             return RE2KeyEvent(key);
     }
     return QMainWindow::eventFilter(Watched, Event);
 }
 
-bool TForm1::RE1KeyEvent(const QKeyEvent* Event) {
-    const TKeyDecision decision = DecideKey(DescribeKey(*Event, InputFieldFull()));
-    char code = static_cast<char>(decision.Code);
-    switch (decision.Action) {
-    case TKeyAction::FieldOnly:
-    case TKeyAction::Ignore:
-        break;
-    case TKeyAction::Control:
-    case TKeyAction::Character:
-        RE1KeyPress(code);
-        break;
-    case TKeyAction::Letter:
-        RE1LetterPress(decision.Letter);
-        break;
-    case TKeyAction::Circumflex:
-        RE1KeyPress(code);
-        RE1Change();
-        break;
-    }
-    return !decision.FieldHandlesKey;
-}
-
-// ---- The keyboard picture ----
-
 void TForm1::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
-    if (!KeyboardVisible || InputFieldFull())
+    if (!KeyboardVisible || Input->FieldFull())
         return;
     // No real key reached the field, so the change handler is called directly.
     char key = Keyboard->KeyAtPoint(X, Y);
-    RE1KeyPress(key);
-    RE1Change();
+    Input->KeyPress(key);
+    Input->Change();
 }
 
 // ---- Copying marked result lines ----

@@ -18,11 +18,11 @@ class QMenuBar;
 class QPushButton;
 class QStatusBar;
 class TImage;
+class TInputCycle;
 class TRichEdit;
 class TRichMemo;
 class TSearch;
 class VirtTast;
-class ZeiToRtf;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -59,20 +59,8 @@ private:
     bool RunSearch();
     void ShowHits();
 
-    // The input field's editing cycle; Key is one character of code page 1252.
-    void RE1KeyPress(char& Key);
+    // The input field's change handler.
     void RE1Change();
-    // A Cyrillic letter that arrived as such (a Russian layout, an input method).
-    void RE1LetterPress(char16_t Letter);
-    // Acts on the key policy's decision; true when the field must not handle the key itself.
-    bool RE1KeyEvent(const QKeyEvent* Event);
-    // The field's body and caret, read before every key.
-    void ReadInputField();
-    // Inserts KeyRtf into the body at the caret and prepares the field's new document.
-    void PrepareReload();
-    // The field has no room for a typed character.
-    bool InputFieldFull() const;
-
     // The keyboard picture, in picture pixels.
     void Image1MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
@@ -114,19 +102,13 @@ private:
     TWordList WordList;
     std::unique_ptr<TSearch> Search;
 
-    // The editing state of the input field.
-    std::string InputBody;
-    std::string InputRtf;
-    std::string KeyRtf;
-    int32_t CaretPos = 1;
-    bool ReloadPending = false;
-    bool KeyUnmapped = false;
+    // The input field's editing cycle.
+    std::unique_ptr<TInputCycle> Input;
 
     bool KeyboardVisible = true;
     // The working directory at construction followed by "/HilfeKavrinto.chm".
     QString HelpPath;
 
-    std::unique_ptr<ZeiToRtf> KeyMapping;
     std::unique_ptr<VirtTast> Keyboard;
     bool Shown = false;
 };
