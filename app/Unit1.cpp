@@ -119,7 +119,11 @@ void TForm1::CreateControls() {
     RE2->setFont(fieldFont);
     RE2->setReadOnly(true);
     RE2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    RE2->setLineWrapMode(QTextEdit::NoWrap);
+    // Lines are laid out across the viewport's width, unwrapped, so that the right-aligned endings stand
+    // at its right edge. The list's own no-wrap mode would measure the first list against its own
+    // widest line until a scroll bar made it lay out again.
+    RE2->setLineWrapMode(QTextEdit::WidgetWidth);
+    RE2->setWordWrapMode(QTextOption::NoWrap);
     RE2->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     RE2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette listColours = RE2->palette();

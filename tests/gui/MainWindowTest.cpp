@@ -43,6 +43,34 @@ TEST_F(main_window_test, typing_f_l_enter_lists_the_entries_ending_in_ad) {
     EXPECT_EQ(RE2->document()->defaultTextOption().alignment(), Qt::AlignRight);
 }
 
+// Where the end of each shown line stands, in viewport pixels, as the list has laid it out.
+std::vector<int> LineEnds(TRichMemo* List) {
+    std::vector<int> ends;
+    for (QTextBlock block = List->document()->firstBlock(); block.isValid(); block = block.next()) {
+        QTextCursor cursor(block);
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        ends.push_back(List->cursorRect(cursor).right());
+    }
+    return ends;
+}
+
+TEST_F(main_window_test, the_endings_stand_at_the_right_edge_from_the_first_search_on) {
+    // A short list first (no scroll bar), then one that needs a scroll bar, then the short one again.
+    const auto margin = static_cast<int>(RE2->document()->documentMargin());
+    for (const QString& keys : {u"rhjdm"_s, u"f"_s, u"rhjdm"_s}) {
+        SCOPED_TRACE(keys.toStdString());
+        RE1->clear();
+        Type(keys);
+        Press(Qt::Key_Return);
+        QCoreApplication::processEvents();
+        ASSERT_GT(Count().toInt(), 1);
+        const int right = RE2->viewport()->width() - margin;
+        const std::vector<int> ends = LineEnds(RE2);
+        for (std::size_t i = 0; i < std::min<std::size_t>(ends.size(), 30); ++i)
+            EXPECT_NEAR(ends[i], right, 2) << "line " << i << " of " << ends.size();
+    }
+}
+
 TEST_F(main_window_test, a_letter_goes_to_the_caret_and_the_caret_follows_it) {
     Type(u"fl"_s);
     Press(Qt::Key_Home);
