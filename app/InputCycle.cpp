@@ -87,10 +87,14 @@ bool TInputCycle::KeyEvent(const QKeyEvent& Event) {
     return !decision.FieldHandlesKey;
 }
 
-void TInputCycle::ReadInputField() {
-    // With a selection the letter goes before it, whichever end the cursor is at.
-    CaretPos = (RE1.hasSelectedText() ? RE1.selectionStart() : RE1.cursorPosition()) + 1;
-    InputBody = StripRtfControls(CutInputBody(RE1.SaveRichText()));
+void TInputCycle::ReadInputField(bool WithoutMarking) {
+    QString text = RE1.text();
+    // Whichever end of the marking the cursor is at, the letter goes where the marking starts.
+    const int caret = RE1.hasSelectedText() ? RE1.selectionStart() : RE1.cursorPosition();
+    if (WithoutMarking && RE1.hasSelectedText())
+        text.remove(caret, RE1.selectedText().size());
+    CaretPos = caret + 1;
+    InputBody = StripRtfControls(CutInputBody(RE1.SaveRichText(text)));
 }
 
 void TInputCycle::PrepareReload() {
@@ -100,12 +104,12 @@ void TInputCycle::PrepareReload() {
 }
 
 bool TInputCycle::FieldFull() const {
-    return RE1.text().size() >= MaxInputChars;
+    return RE1.text().size() - RE1.selectedText().size() >= MaxInputChars;
 }
 
 void TInputCycle::KeyPress(char& Key) {
     const auto code = static_cast<uint8_t>(Key);
-    ReadInputField();
+    ReadInputField(code >= 32);
     if (code < 32) {
         KeyUnmapped = true;
         if (code == 13)
@@ -122,7 +126,7 @@ void TInputCycle::KeyPress(char& Key) {
 void TInputCycle::LetterPress(char16_t Letter) {
     static constexpr char Hex[] = "0123456789abcdef";
     const int byte = ByteOfLetter(Letter);
-    ReadInputField();
+    ReadInputField(true);
     KeyUnmapped = false;
     KeyRtf = {'\\', '\'', Hex[byte >> 4], Hex[byte & 15]};
     PrepareReload();

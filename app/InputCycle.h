@@ -23,15 +23,18 @@ public:
     void KeyPress(char& Key);
     // The field's change handler: loads the prepared document once.
     void Change();
-    // The field's body and caret, read before every key and every search.
-    void ReadInputField();
+    // The field's body and caret, as a search reads them: the field as it stands.
+    void ReadInputField() { ReadInputField(false); }
 
     // The stored query text: the field's body, cleaned of control words.
     const std::string& Body() const { return InputBody; }
-    // The field has no room for a typed character.
+    // The field has no room for a typed character once its marking is replaced.
     bool FieldFull() const;
 
 private:
+    // The field's body and caret, read before every key. A typed letter replaces the marked letters; a
+    // control key (Enter above all) reads the field as it stands.
+    void ReadInputField(bool WithoutMarking);
     // A Cyrillic letter that arrived as such (a Russian layout, an input method).
     void LetterPress(char16_t Letter);
     // Inserts KeyRtf into the body at the caret and prepares the field's new document.

@@ -47,7 +47,11 @@ void TRichEdit::LoadRichText(std::string_view Rtf) {
 }
 
 std::string TRichEdit::SaveRichText() const {
-    return WriteRichText(Header, text().toStdU16String());
+    return SaveRichText(text());
+}
+
+std::string TRichEdit::SaveRichText(const QString& Text) const {
+    return WriteRichText(Header, Text.toStdU16String());
 }
 
 void TRichEdit::keyPressEvent(QKeyEvent* Event) {

@@ -23,6 +23,8 @@ public:
 
     // The content as rich text, after the header of the last loaded document.
     std::string SaveRichText() const;
+    // Text as the content would be saved.
+    std::string SaveRichText(const QString& Text) const;
 
 signals:
     // After the field has handled a key press that it was given (an event filter may keep it away).

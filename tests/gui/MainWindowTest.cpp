@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 
+#include <functional>
+
+#include "input/InputEditing.h"
 #include "richtext/ConvertError.h"
 #include "tests/gui/MainWindowFixture.h"
 
@@ -78,22 +81,61 @@ TEST_F(main_window_test, a_letter_goes_to_the_caret_and_the_caret_follows_it) {
     EXPECT_EQ(Field(), u"вад"_s);
     EXPECT_EQ(RE1->cursorPosition(), 1);
 
-    // With a selection the letter goes before it and the selected letters stay, whichever end the
-    // cursor is at.
-    RE1->setSelection(1, 2); // "ад", cursor at the end
-    Type(u"k"_s);
-    EXPECT_EQ(Field(), u"влад"_s);
-    EXPECT_EQ(RE1->cursorPosition(), 2);
-    RE1->setSelection(4, -2); // "ад", cursor at the start
-    Type(u"j"_s);
-    EXPECT_EQ(Field(), u"влоад"_s);
-
     // ä, Ä, a Cyrillic letter from a Russian layout and the dead ^ of a German one.
     RE1->clear();
     Type(u"äÄж"_s);
     QTest::sendKeyEvent(QTest::Click, RE1, Qt::Key_Dead_Circumflex, QString(), Qt::NoModifier);
     EXPECT_EQ(Field(), u"эЭжё"_s);
     EXPECT_EQ(RE1->cursorPosition(), 4);
+}
+
+TEST_F(main_window_test, a_letter_replaces_the_marked_letters_and_the_caret_ends_after_it) {
+    // "радость" with "ость" marked, unless a case marks otherwise; the cursor at either end.
+    struct TCase {
+        const char* What;
+        int Start, Length;
+        std::function<void()> Act;
+        QString Field;
+        int Caret;
+    };
+    const TCase cases[] = {
+        {"typed, cursor at the end", 3, 4, [this] { Type(u"w"_s); }, u"радц"_s, 4},
+        {"typed, cursor at the start", 7, -4, [this] { Type(u"w"_s); }, u"радц"_s, 4},
+        {"three typed", 3, 4, [this] { Type(u"wbz"_s); }, u"радцин"_s, 6},
+        {"in the middle", 1, 3, [this] { Type(u"w"_s); }, u"рцсть"_s, 2},
+        {"all", 0, 7, [this] { Type(u"w"_s); }, u"ц"_s, 1},
+        {"from a Russian layout", 3, 4, [this] { Type(u"ж"_s); }, u"радж"_s, 4},
+        {"unmapped", 3, 4, [this] { Type(u"ß"_s); }, u"радß"_s, 4},
+        {"dead circumflex", 3, 4,
+         [this] {
+             QTest::sendKeyEvent(QTest::Click, RE1, Qt::Key_Dead_Circumflex, QString(), Qt::NoModifier);
+         },
+         u"радё"_s, 4},
+        {"clicked on the picture", 3, 4, [this] { Click(105, 60); }, u"рада"_s, 4},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        RE1->setText(u"радость"_s);
+        RE1->setSelection(c.Start, c.Length);
+        c.Act();
+        EXPECT_EQ(Field(), c.Field);
+        EXPECT_EQ(RE1->cursorPosition(), c.Caret);
+        EXPECT_FALSE(RE1->hasSelectedText());
+    }
+
+    // Enter searches the whole field, marking and all.
+    RE1->setText(u"ость"_s);
+    RE1->setSelection(1, 2);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Field(), u"ость"_s);
+    ExpectHits(LinesEndingIn(u"ость"));
+
+    // A full field takes a letter in place of its marking.
+    RE1->setText(QString(MaxInputChars, u'а'));
+    RE1->setSelection(10, 2);
+    Type(u"w"_s);
+    EXPECT_EQ(Field(), QString(10, u'а') + u'ц' + QString(MaxInputChars - 12, u'а'));
+    EXPECT_EQ(RE1->cursorPosition(), 11);
 }
 
 TEST_F(main_window_test, unmapped_and_refused_characters) {

@@ -86,7 +86,7 @@ struct TFieldState {
     int SelStart = -1; // -1: nothing selected
     int SelLength = 0;
 
-    // Where a typed letter goes: before the selection, whichever end the cursor is at.
+    // Where a typed letter goes: where the selection starts, whichever end the cursor is at.
     int InsertAt() const { return SelStart >= 0 ? SelStart : Cursor; }
     QString WithoutSelection() const {
         return SelStart >= 0 ? QString(Text).remove(SelStart, SelLength) : Text;
@@ -174,17 +174,13 @@ protected:
         return state;
     }
 
-    // The field after a letter typed: inserted before the selection, which stays, unless the field is full.
+    // The field after a letter typed, or a character that stays as typed: it replaces the marking,
+    // unless the field has no room for it even then.
     static QString WithLetter(const TFieldState& Before, char16_t Letter) {
-        if (Before.Text.size() >= MaxInputChars)
+        const QString kept = Before.WithoutSelection();
+        if (kept.size() >= MaxInputChars)
             return Before.Text;
-        return QString(Before.Text).insert(Before.InsertAt(), QChar(Letter));
-    }
-    // The field after a character that stays as typed: it replaces the selection, unless the field is full.
-    static QString WithCharacter(const TFieldState& Before, char16_t Ch) {
-        if (Before.Text.size() >= MaxInputChars)
-            return Before.Text;
-        return QString(Before.WithoutSelection()).insert(Before.InsertAt(), QChar(Ch));
+        return QString(kept).insert(Before.InsertAt(), QChar(Letter));
     }
     // The Cyrillic letter that the German character Typed types, or 0 when it is unmapped.
     char16_t LetterOf(char Typed) const {
@@ -433,7 +429,7 @@ monkey_test::TStep monkey_test::Step() {
             return {event, std::nullopt};
         if (const char16_t letter = LetterOf(static_cast<char>(code)); letter != 0)
             return {event, WithLetter(before, letter)};
-        return {event, WithCharacter(before, ch)};
+        return {event, WithLetter(before, ch)};
     }
     if (kind < 35) {
         // A Cyrillic letter as a Russian layout delivers it; a few are no letters of the table.
