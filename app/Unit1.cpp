@@ -287,9 +287,11 @@ void TForm1::FormResize() {
 // ---- The search ----
 
 void TForm1::Button1Click() {
-    // The button searches what the field shows, exactly as Enter does.
+    // The button searches what the field shows, exactly as Enter does, and gives the field its focus
+    // back for the next letters.
     Input->ReadInputField();
     RunSearch();
+    RE1->setFocus();
 }
 
 bool TForm1::RunSearch() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+class QFocusEvent;
 class QKeyEvent;
 
 class TRichEdit : public QLineEdit {
@@ -32,6 +33,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* Event) override;
+    // Tab into the field marks nothing and puts the caret at the end, as the rich-edit control does.
+    void focusInEvent(QFocusEvent* Event) override;
     // No input-method composing: the dead keys of German layouts then arrive as key presses.
     QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override;
 

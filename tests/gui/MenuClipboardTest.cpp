@@ -162,6 +162,32 @@ TEST_F(menu_clipboard_test, alt_c_empties_the_field_and_alt_s_only_focuses_it) {
     EXPECT_EQ(Count(), QString::number(LineCount()));
 }
 
+TEST_F(menu_clipboard_test, the_field_takes_the_focus_without_marking_and_keeps_it_after_suchen) {
+    // Tab and Shift+Tab from the list into the field mark nothing and leave the caret at the end.
+    Type(u"fl"_s);
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        RE2->setFocus();
+        QTest::keyClick(RE2, key);
+        ASSERT_EQ(QApplication::focusWidget(), RE1) << key;
+        EXPECT_FALSE(RE1->hasSelectedText()) << key;
+        EXPECT_EQ(RE1->cursorPosition(), 2) << key;
+    }
+
+    // After "Suchen" the next letters go into the field, at the caret as it was.
+    RE1->setCursorPosition(1);
+    QTest::mouseClick(Button1, Qt::LeftButton);
+    EXPECT_EQ(Count(), QString::number(LinesEndingIn(u"ад").size()));
+    ASSERT_EQ(QApplication::focusWidget(), RE1);
+    EXPECT_EQ(RE1->cursorPosition(), 1);
+    QTest::keyClick(QApplication::focusWidget(), 'd');
+    EXPECT_EQ(Field(), u"авд"_s);
+
+    // Also when the list had the focus.
+    RE2->setFocus();
+    QTest::mouseClick(Button1, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), RE1);
+}
+
 TEST_F(menu_clipboard_test, the_information_dialog_opens_any_number_of_times_and_beenden_closes) {
     DlgInfo = new TDlgInfo(Window.get());
     TModalCloser closer;
