@@ -6,7 +6,8 @@
 #include "richtext/ResultDocument.h"
 
 void TSearch::RunSearch(std::string_view InputBody) {
-    Query = QueryDecoder.RtfToSortKeys(InputBody);
+    // The body is read anew from the field for every search, so a final "no" is two typed letters.
+    Query = QueryDecoder.RtfToSortKeys(InputBody, TQueryMarker::Keep);
     FindEndingRange();
     std::snprintf(HitCountText, sizeof HitCountText, "%d", static_cast<int>(LastHit - FirstHit + 1));
 }

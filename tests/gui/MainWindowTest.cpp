@@ -9,8 +9,10 @@
 
 #include <functional>
 
+#include "dictionary/WordListBuilder.h"
 #include "input/InputEditing.h"
 #include "richtext/ConvertError.h"
+#include "tests/dictionary/TestDataFile.h"
 #include "tests/gui/MainWindowFixture.h"
 
 namespace {
@@ -299,6 +301,35 @@ TEST(main_window_start_test, a_missing_data_file_is_reported_and_the_window_work
     QDir::setCurrent(home);
     SetMessageHook(previous);
     EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST(main_window_list_test, a_final_latin_no_is_searched_like_any_two_letters) {
+    TTestDir dir;
+    const TDataFile data =
+        MakeDataFile({u"piano", u"pia", u"sino", u"si", u"casino", u"Piano forte", u"ад", u"no", u"вино"});
+    ASSERT_EQ(data.Error, "");
+    const std::string path = dir.WriteBytes(DataFileName, data.Bytes);
+    TWordList oracle;
+    oracle.LoadWordList(path);
+    oracle.ConvertRangeToChars(0, oracle.FileSize);
+
+    const QString home = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.Folder().string())));
+    TForm1 window;
+    window.show();
+    QDir::setCurrent(home);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* field = Find<TRichEdit>(window, "RE1");
+    auto* list = Find<TRichMemo>(window, "RE2");
+    for (const char16_t* ending : {u"piano", u"sino", u"no", u"но"}) {
+        const std::vector<std::u16string> expected = LinesEndingIn(ending, oracle);
+        SCOPED_TRACE(QString::fromUtf16(ending).toStdString());
+        ASSERT_FALSE(expected.empty());
+        field->setText(QString::fromUtf16(ending));
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(Find<QLabel>(window, "Panel1")->text(), QString::number(expected.size()));
+        EXPECT_EQ(list->toPlainText().split(u'\n').front(), QString::fromStdU16String(expected.front()));
+    }
 }
 
 // An object whose event handler fails like a failed number conversion.

@@ -198,7 +198,8 @@ protected:
     // content: its rich text, the body, the query.
     void ExpectSearchOfField() {
         const std::string rtf = WriteRichText(InputHeader, Field().toStdU16String());
-        const uint16_t* query = Decoder.RtfToSortKeys(StripRtfControls(CutInputBody(rtf)));
+        const uint16_t* query =
+            Decoder.RtfToSortKeys(StripRtfControls(CutInputBody(rtf)), TQueryMarker::Keep);
         const THitRange hits = FindEndingRange(Oracle, query);
         ++Searches;
         if (hits.Count() > 0)
