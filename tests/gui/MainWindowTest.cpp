@@ -6,9 +6,13 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTimer>
 
+#include <cstdlib>
 #include <functional>
+#include <stdexcept>
 
+#include "app/MessageLoop.h"
 #include "dictionary/WordListBuilder.h"
 #include "input/InputEditing.h"
 #include "richtext/ConvertError.h"
@@ -349,6 +353,24 @@ TEST(application_test, an_exception_from_an_event_handler_is_shown_and_the_progr
     EXPECT_EQ(messages[0].Text, u"'0xzz' ist kein gültiger Integerwert"_s);
     EXPECT_EQ(messages[0].Caption, u"Kavrinto"_s);
     EXPECT_EQ(messages[0].Icon, QMessageBox::Critical);
+    SetMessageHook(previous);
+}
+
+TEST(application_test, the_program_returns_the_loop_s_exit_code_or_failure_after_a_start_up_exception) {
+    std::vector<TMessage> messages;
+    const TMessageHook previous =
+        SetMessageHook([&messages](const TMessage& Message) { messages.push_back(Message); });
+    EXPECT_EQ(RunMessageLoop([] { QTimer::singleShot(0, [] { QCoreApplication::exit(3); }); }), 3);
+    EXPECT_EQ(RunMessageLoop([] { QTimer::singleShot(0, [] { QCoreApplication::quit(); }); }), 0);
+    EXPECT_TRUE(messages.empty());
+
+    EXPECT_EQ(RunMessageLoop([] { throw std::runtime_error("Der Start ist fehlgeschlagen."); }),
+              EXIT_FAILURE);
+    EXPECT_EQ(RunMessageLoop([] { throw 1; }), EXIT_FAILURE);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].Text, u"Der Start ist fehlgeschlagen."_s);
+    EXPECT_EQ(messages[0].Icon, QMessageBox::Critical);
+    EXPECT_EQ(messages[1].Text, u"Ein unbekannter Fehler ist aufgetreten."_s);
     SetMessageHook(previous);
 }
 
