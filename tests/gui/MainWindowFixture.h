@@ -177,6 +177,9 @@ protected:
     void Shortcut(Qt::Key Key, Qt::KeyboardModifiers Modifiers = Qt::AltModifier) {
         Window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+        // The widgets learn of the activation after the window system's window: until then a short-cut
+        // would still go to the closed dialog.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == Window.get(); }));
         QWidget* focus = QApplication::focusWidget();
         QTest::keyClick(focus ? focus : Window.get(), Key, Modifiers);
     }
