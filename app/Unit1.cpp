@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -13,12 +12,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTextCursor>
 
 #include <algorithm>
 
 #include "app/InputCycle.h"
 #include "app/KeyboardPicture.h"
+#include "app/ResultCopy.h"
 #include "app/Search.h"
 #include "dialogs/DlgInfo.h"
 #include "dialogs/DlgStart.h"
@@ -40,8 +39,6 @@ constexpr int StatusBarHeight = 19;
 // The resize rule works on the outer width of a Windows frame: client width + 5.
 constexpr int FrameExtra = 5;
 constexpr int MinimumOuterWidth = ClientWidth + FrameExtra;
-// One copy takes at most this many characters of the result list.
-constexpr int MaxCopiedChars = 400;
 
 const char* const PresetLines[] = {
     "Geben Sie bitten Ihren Suchbegriff (Wort oder",
@@ -72,7 +69,7 @@ TForm1::TForm1(QWidget* Owner) : QMainWindow(Owner) {
     CreateControls();
     CreateMenu();
     CreateStatusBar();
-    CreateConverters();
+    CreateParts();
     ConnectEvents();
     HelpPath = QDir::currentPath() + QStringLiteral("/HilfeKavrinto.chm");
     move(345, 112);
@@ -205,9 +202,10 @@ void TForm1::CreateStatusBar() {
     setStatusBar(StatusBar1);
 }
 
-void TForm1::CreateConverters() {
+void TForm1::CreateParts() {
     Input = std::make_unique<TInputCycle>(*RE1, [this] { RunSearch(); });
     Search = std::make_unique<TSearch>(WordList);
+    Copy = std::make_unique<TResultCopy>(*RE2);
     Keyboard = std::make_unique<VirtTast>();
 }
 
@@ -317,7 +315,7 @@ bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
         if (Watched == RE1)
             return Input->KeyEvent(*key);
         if (Watched == RE2)
-            return RE2KeyEvent(key);
+            return Copy->KeyEvent(*key);
     }
     return QMainWindow::eventFilter(Watched, Event);
 }
@@ -331,57 +329,8 @@ void TForm1::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int 
     Input->Change();
 }
 
-// ---- Copying marked result lines ----
-
-bool TForm1::RE2KeyEvent(const QKeyEvent* Event) {
-    const Qt::KeyboardModifiers modifiers = Event->modifiers();
-    if (Event->key() != Qt::Key_C || !(modifiers & Qt::ControlModifier) || (modifiers & Qt::AltModifier))
-        return false;
-    char key = 3;
-    RE2KeyPress(key);
-    // The list's own copy would replace the plain lines with its own formats.
-    return true;
-}
-
-void TForm1::RE2KeyPress(char& Key) {
-    if (Key != 3)
-        return;
-    TrimSelectionToLines();
-    CopySelection();
-}
-
 void TForm1::RE2MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int, int) {
-    if (Button != Qt::RightButton)
-        return;
-    TrimSelectionToLines();
-    // Success is reported only when something was copied.
-    if (CopySelection())
-        MessageBox(QStringLiteral("Die markierten Vokabeln wurden in die Zwischenablage kopiert."),
-                   QStringLiteral("Programminformation"));
-}
-
-bool TForm1::TrimSelectionToLines() {
-    QTextCursor cursor = RE2->textCursor();
-    const int start = cursor.selectionStart();
-    if (cursor.selectionEnd() - start <= MaxCopiedChars)
-        return true;
-    // The selected text separates paragraphs with U+2029, one character each, as the positions count.
-    const QString first = cursor.selectedText().left(MaxCopiedChars);
-    const qsizetype length = first.lastIndexOf(QChar::ParagraphSeparator) + 1;
-    cursor.setPosition(start);
-    cursor.setPosition(start + static_cast<int>(length), QTextCursor::KeepAnchor);
-    RE2->setTextCursor(cursor);
-    return true;
-}
-
-bool TForm1::CopySelection() {
-    QString text = RE2->textCursor().selectedText();
-    if (text.isEmpty())
-        return false;
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    QApplication::clipboard()->setText(text);
-    return true;
+    Copy->RE2MouseDown(Button);
 }
 
 // ---- The menu commands ----

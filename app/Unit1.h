@@ -20,6 +20,7 @@ class QStatusBar;
 class TImage;
 class TInputCycle;
 class TRichEdit;
+class TResultCopy;
 class TRichMemo;
 class TSearch;
 class VirtTast;
@@ -45,7 +46,7 @@ private:
     void CreateControls();
     void CreateMenu();
     void CreateStatusBar();
-    void CreateConverters();
+    void CreateParts();
     void ConnectEvents();
 
     // Start-up and layout.
@@ -64,14 +65,8 @@ private:
     // The keyboard picture, in picture pixels.
     void Image1MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
-    // Copying marked result lines: Ctrl+C as the key-press event's character 3, or the right button.
-    bool RE2KeyEvent(const QKeyEvent* Event);
-    void RE2KeyPress(char& Key);
+    // The right button copies the marked result lines.
     void RE2MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    bool TrimSelectionToLines();
-    // Puts the marked lines on the clipboard as plain text, one entry per line; false when nothing is
-    // marked.
-    bool CopySelection();
 
     // The menu commands.
     void Beenden1Click();
@@ -102,8 +97,9 @@ private:
     TWordList WordList;
     std::unique_ptr<TSearch> Search;
 
-    // The input field's editing cycle.
+    // The input field's editing cycle and the copying of marked result lines.
     std::unique_ptr<TInputCycle> Input;
+    std::unique_ptr<TResultCopy> Copy;
 
     bool KeyboardVisible = true;
     // The working directory at construction followed by "/HilfeKavrinto.chm".
