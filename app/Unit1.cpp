@@ -1,5 +1,5 @@
-// The main window: start-up, the ending search and its display, the input field's editing cycle and
-// the keyboard picture.
+// The main window: its widgets, menu and status bar, start-up and layout, and the wiring of the input
+// field's editing cycle, the search, the copying of result lines and the keyboard picture.
 #include "app/Unit1.h"
 
 #include <QAction>
