@@ -4,14 +4,11 @@
 #include <QMainWindow>
 
 #include <array>
-#include <cstdint>
 #include <memory>
-#include <string>
 
 #include "dictionary/WordList.h"
 
 class QAction;
-class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -19,8 +16,8 @@ class QPushButton;
 class QStatusBar;
 class TImage;
 class TInputCycle;
-class TRichEdit;
 class TResultCopy;
+class TRichEdit;
 class TRichMemo;
 class TSearch;
 class VirtTast;
