@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing Kavrinto need (only the missing ones).
 set -e
 PACKAGES="cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
-hunspell-ru libchm-dev fp-utils bc xvfb xauth xdotool x11-xkb-utils imagemagick clang libclang-rt-14-dev \
+hunspell-ru hunspell-tools libchm-dev fp-utils bc xvfb xauth xdotool x11-xkb-utils imagemagick clang libclang-rt-14-dev \
 hyperfine fonts-dejavu-core fonts-liberation file dpkg-dev desktop-file-utils man-db"
 missing=""
 for p in $PACKAGES; do
