@@ -3,7 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <cstdlib>
 #include <new>
 
 #include <fcntl.h>
@@ -54,9 +54,14 @@ void WriteHits(int fd, const TWordList& list, const THits& hits) {
 }
 
 // The temporary file: hidden, in the target's folder, so that the rename stays on one file system.
-std::string TemporaryName(const std::string& path) {
-    const std::filesystem::path target(path);
-    return (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+std::string TemporaryName(const std::string& target) {
+    const size_t slash = target.find_last_of('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string name = target.substr(0, nameStart);
+    name += '.';
+    name.append(target, nameStart);
+    name += ".XXXXXX";
+    return name;
 }
 
 } // namespace
@@ -68,8 +73,20 @@ std::string SaveHits(const TWordList& list, const THits& hits, const std::string
     if (path.empty() || path.back() == '/')
         return message("kein Dateiname angegeben");
 
+    // A symbolic link stays and its target is written.
+    std::string target = path;
     struct stat existing {};
-    const bool replaces = ::lstat(path.c_str(), &existing) == 0;
+    if (::lstat(path.c_str(), &existing) == 0 && S_ISLNK(existing.st_mode)) {
+        char* resolved = ::realpath(path.c_str(), nullptr);
+        if (resolved == nullptr)
+            return message("ist ein Verweis, dessen Ziel sich nicht finden lässt (" + SystemErrorText(errno) +
+                           ")");
+        target = resolved;
+        std::free(resolved);
+    }
+    const bool replaces = ::lstat(target.c_str(), &existing) == 0;
+    if (!replaces && errno != ENOENT)
+        return message(SystemErrorText(errno));
     if (replaces && S_ISDIR(existing.st_mode))
         return message(SystemErrorText(EISDIR));
     if (replaces && !S_ISREG(existing.st_mode))
@@ -86,7 +103,7 @@ std::string SaveHits(const TWordList& list, const THits& hits, const std::string
             ::unlink(temporary.c_str());
     };
     try {
-        temporary = TemporaryName(path);
+        temporary = TemporaryName(target);
         fd = ::mkostemp(temporary.data(), O_CLOEXEC);
         if (fd < 0)
             throw TFailure{errno};
@@ -108,7 +125,7 @@ std::string SaveHits(const TWordList& list, const THits& hits, const std::string
         fd = -1;
         if (closed != 0)
             throw TFailure{errno};
-        if (std::rename(temporary.c_str(), path.c_str()) != 0)
+        if (std::rename(temporary.c_str(), target.c_str()) != 0)
             throw TFailure{errno};
         return {};
     } catch (const TFailure& failure) {

@@ -83,18 +83,27 @@ TEST_F(hit_file_test, replaces_a_file_and_keeps_its_permissions) {
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
+
+    // Through a symbolic link: the link stays, its target gets the hits.
+    std::filesystem::create_symlink(path, Out.Path("Verweis.txt"));
+    EXPECT_EQ(SaveHits(List, Find(u"жаба"), Out.Path("Verweis.txt")), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(Out.Path("Verweis.txt")));
+    EXPECT_EQ(ReadFile(path), "жаба\n");
+    EXPECT_EQ(Names(Out.Folder()), (std::vector<std::string>{"Verweis.txt", "alt.txt"}));
 }
 
 TEST_F(hit_file_test, a_failure_says_why_in_german_and_leaves_nothing) {
     const std::string folder = Out.Folder().string();
     std::filesystem::create_directory(Out.Path("Ordner"));
-    std::filesystem::create_symlink(Data.Path("list.dat"), Out.Path("Verweis.txt"));
+    std::filesystem::create_symlink(Out.Path("fehlt.txt"), Out.Path("Verweis.txt"));
+    ASSERT_EQ(::mkfifo(Out.Path("Pipe").c_str(), 0600), 0);
     const struct {
         std::string Path;
         std::string Cause;
     } cases[] = {
         {Out.Path("Ordner"), "ist ein Ordner"},
-        {Out.Path("Verweis.txt"), "ist keine gewöhnliche Datei"},
+        {Out.Path("Pipe"), "ist keine gewöhnliche Datei"},
+        {Out.Path("Verweis.txt"), "ist ein Verweis, dessen Ziel sich nicht finden lässt (nicht vorhanden)"},
         {Out.Path("fehlt/Treffer.txt"), "nicht vorhanden"},
         {"", "kein Dateiname angegeben"},
         {folder + "/", "kein Dateiname angegeben"},
@@ -102,7 +111,7 @@ TEST_F(hit_file_test, a_failure_says_why_in_german_and_leaves_nothing) {
     for (const auto& c : cases)
         EXPECT_EQ(SaveHits(List, Find(u"ад"), c.Path),
                   "Die Treffer konnten nicht in " + c.Path + " gespeichert werden: " + c.Cause + ".");
-    EXPECT_EQ(Names(Out.Folder()), (std::vector<std::string>{"Ordner", "Verweis.txt"}));
+    EXPECT_EQ(Names(Out.Folder()), (std::vector<std::string>{"Ordner", "Pipe", "Verweis.txt"}));
     EXPECT_TRUE(std::filesystem::is_symlink(Out.Path("Verweis.txt")));
 }
 
