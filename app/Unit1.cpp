@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,12 +16,15 @@
 
 #include <algorithm>
 
+#include "app/BreakdownWindow.h"
 #include "app/InputCycle.h"
 #include "app/KeyboardPicture.h"
 #include "app/ResultCopy.h"
 #include "app/Search.h"
 #include "dialogs/DlgInfo.h"
 #include "dialogs/DlgStart.h"
+#include "dictionary/Breakdown.h"
+#include "dictionary/HitFile.h"
 #include "input/Virttast.h"
 #include "platform/HelpViewer.h"
 #include "platform/Image.h"
@@ -168,6 +172,8 @@ void TForm1::CreateMenu() {
     Eingabefensteraktivieren1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
     addAction(Eingabefensteraktivieren1);
 
+    CreateSearchMenu();
+
     Hilfe1 = MainMenu1->addMenu(QStringLiteral("Hilfe"));
     Hilfe1->setObjectName(QStringLiteral("Hilfe1"));
     Inhalt1 = Hilfe1->addAction(QStringLiteral("Inhalt"));
@@ -180,6 +186,24 @@ void TForm1::CreateMenu() {
     Programminformation1 = Hilfe1->addAction(QStringLiteral("Programminformation"));
     Programminformation1->setObjectName(QStringLiteral("Programminformation1"));
     Programminformation1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
+}
+
+void TForm1::CreateSearchMenu() {
+    Suche1 = MainMenu1->addMenu(QStringLiteral("Suche"));
+    Suche1->setObjectName(QStringLiteral("Suche1"));
+    Endungaufschluesseln1 = Suche1->addAction(QStringLiteral("Endung aufschlüsseln…"));
+    Endungaufschluesseln1->setObjectName(QStringLiteral("Endungaufschluesseln1"));
+    AlleTrefferspeichern1 = Suche1->addAction(QStringLiteral("Alle Treffer speichern…"));
+    AlleTrefferspeichern1->setObjectName(QStringLiteral("AlleTrefferspeichern1"));
+    AlleTrefferspeichern1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    Suche1->addSeparator();
+    // Both off at start: the dictionary's own rule.
+    Grossklein1 = Suche1->addAction(QStringLiteral("Groß- und Kleinschreibung gleich"));
+    Grossklein1->setObjectName(QStringLiteral("Grossklein1"));
+    Grossklein1->setCheckable(true);
+    EundYo1 = Suche1->addAction(QStringLiteral("е und ё gleich"));
+    EundYo1->setObjectName(QStringLiteral("EundYo1"));
+    EundYo1->setCheckable(true);
 }
 
 void TForm1::CreateStatusBar() {
@@ -221,6 +245,10 @@ void TForm1::ConnectEvents() {
     connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
     connect(Eingabelschen1, &QAction::triggered, this, &TForm1::Eingabelschen1Click);
     connect(Eingabefensteraktivieren1, &QAction::triggered, this, &TForm1::Eingabefensteraktivieren1Click);
+    connect(Endungaufschluesseln1, &QAction::triggered, this, &TForm1::Endungaufschluesseln1Click);
+    connect(AlleTrefferspeichern1, &QAction::triggered, this, &TForm1::AlleTrefferspeichern1Click);
+    connect(Grossklein1, &QAction::triggered, this, &TForm1::FoldingClick);
+    connect(EundYo1, &QAction::triggered, this, &TForm1::FoldingClick);
     connect(Inhalt1, &QAction::triggered, this, &TForm1::Inhalt1Click);
     connect(Tastaturlayout1, &QAction::triggered, this, &TForm1::Tastaturlayout1Click);
     connect(Programminformation1, &QAction::triggered, this, &TForm1::Programminformation1Click);
@@ -296,11 +324,63 @@ bool TForm1::RunSearch() {
     Search->RunSearch(Input->Body());
     ShowHits();
     Panels[1]->setText(QString::fromLatin1(Search->HitCount()));
+    if (Breakdown1 && Breakdown1->isVisible())
+        ShowBreakdown();
     return true;
 }
 
 void TForm1::ShowHits() {
     RE2->LoadRichText(Search->ResultDocument());
+}
+
+void TForm1::SearchEnding(const QString& Ending) {
+    RE1->setText(Ending);
+    Button1Click();
+}
+
+// ---- The menu "Suche" ----
+
+void TForm1::Endungaufschluesseln1Click() {
+    if (!Breakdown1) {
+        Breakdown1 = new TBreakdownWindow(this);
+        connect(Breakdown1, &TBreakdownWindow::EndingChosen, this, &TForm1::SearchEnding);
+    }
+    // The breakdown of what the field shows.
+    Input->ReadInputField();
+    Breakdown1->show();
+    RunSearch();
+    Breakdown1->raise();
+    Breakdown1->activateWindow();
+}
+
+void TForm1::ShowBreakdown() {
+    const TFolding folding = Search->CurrentFolding();
+    const THits& hits = Search->AllHits();
+    Breakdown1->ShowBreakdown(Search->LastEnding(),
+                              BreakDownEnding(WordList, hits, Search->LastQuery().data(), folding),
+                              hits.Count);
+}
+
+void TForm1::AlleTrefferspeichern1Click() {
+    const std::u16string ending = Search->LastEnding();
+    const QString suggested = QDir::home().filePath(
+        QStringLiteral("Treffer-%1.txt")
+            .arg(ending.empty() ? QStringLiteral("alle") : QString::fromStdU16String(ending)));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Alle Treffer speichern"), suggested,
+                                     QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
+    if (path.isEmpty())
+        return;
+    const std::string error = SaveHits(WordList, Search->AllHits(), QFile::encodeName(path).toStdString());
+    if (!error.empty())
+        MessageBox(QString::fromStdString(error), QApplication::applicationName(), QMessageBox::Warning);
+}
+
+void TForm1::FoldingClick() {
+    Search->SetFolding({Grossklein1->isChecked(), EundYo1->isChecked()});
+    // A list already shown follows at once.
+    if (!Panels[1]->text().isEmpty())
+        RunSearch();
 }
 
 // ---- The input field and the keyboard picture ----

@@ -14,6 +14,7 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QStatusBar;
+class TBreakdownWindow;
 class TImage;
 class TInputCycle;
 class TResultCopy;
@@ -42,6 +43,7 @@ protected:
 private:
     void CreateControls();
     void CreateMenu();
+    void CreateSearchMenu();
     void CreateStatusBar();
     void CreateParts();
     void ConnectEvents();
@@ -65,6 +67,14 @@ private:
     // The right button copies the marked result lines.
     void RE2MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
+    // The menu "Suche": the breakdown window, saving all hits, folding.
+    void Endungaufschluesseln1Click();
+    void AlleTrefferspeichern1Click();
+    void FoldingClick();
+    void ShowBreakdown();
+    // Puts Ending into the input field and searches it, as Suchen does.
+    void SearchEnding(const QString& Ending);
+
     // The menu commands.
     void Beenden1Click();
     void Eingabelschen1Click();
@@ -85,6 +95,11 @@ private:
     QAction* Beenden1 = nullptr;
     QAction* Eingabelschen1 = nullptr;            // hidden: not in the menu, its short-cut works
     QAction* Eingabefensteraktivieren1 = nullptr; // hidden
+    QMenu* Suche1 = nullptr;
+    QAction* Endungaufschluesseln1 = nullptr;
+    QAction* AlleTrefferspeichern1 = nullptr;
+    QAction* Grossklein1 = nullptr; // check item: capitals as small letters
+    QAction* EundYo1 = nullptr;     // check item: ё as е
     QMenu* Hilfe1 = nullptr;
     QAction* Inhalt1 = nullptr;
     QAction* Tastaturlayout1 = nullptr;
@@ -103,6 +118,8 @@ private:
     QString HelpPath;
 
     std::unique_ptr<VirtTast> Keyboard;
+    // Made on first use; the window owns it.
+    TBreakdownWindow* Breakdown1 = nullptr;
     bool Shown = false;
 };
 
