@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "app/BreakdownWindow.h"
+#include "app/CapNotice.h"
 #include "app/InputCycle.h"
 #include "app/KeyboardPicture.h"
 #include "app/ResultCopy.h"
@@ -31,6 +32,7 @@
 #include "platform/MessageBox.h"
 #include "platform/RichEdit.h"
 #include "platform/RichMemo.h"
+#include "richtext/ResultDocument.h"
 
 TForm1* Form1 = nullptr;
 
@@ -230,6 +232,7 @@ void TForm1::CreateParts() {
     Input = std::make_unique<TInputCycle>(*RE1, [this] { RunSearch(); });
     Search = std::make_unique<TSearch>(WordList);
     Copy = std::make_unique<TResultCopy>(*RE2);
+    CapNotice = std::make_unique<TCapNotice>(*RE2);
     Keyboard = std::make_unique<VirtTast>();
 }
 
@@ -331,6 +334,8 @@ bool TForm1::RunSearch() {
 
 void TForm1::ShowHits() {
     RE2->LoadRichText(Search->ResultDocument());
+    const int32_t count = Search->AllHits().Count;
+    CapNotice->Update(count, std::min(count, MaxShownLines));
 }
 
 void TForm1::SearchEnding(const QString& Ending) {

@@ -15,6 +15,7 @@ class QMenuBar;
 class QPushButton;
 class QStatusBar;
 class TBreakdownWindow;
+class TCapNotice;
 class TImage;
 class TInputCycle;
 class TResultCopy;
@@ -112,6 +113,7 @@ private:
     // The input field's editing cycle and the copying of marked result lines.
     std::unique_ptr<TInputCycle> Input;
     std::unique_ptr<TResultCopy> Copy;
+    std::unique_ptr<TCapNotice> CapNotice;
 
     bool KeyboardVisible = true;
     // The working directory at construction followed by "/HilfeKavrinto.chm".

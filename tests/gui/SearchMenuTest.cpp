@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include <sstream>
 
 #include "app/BreakdownWindow.h"
+#include "app/CapNotice.h"
 #include "common/Utf8.h"
 #include "dictionary/Breakdown.h"
 #include "tests/dictionary/PlainModel.h"
@@ -158,6 +160,57 @@ TEST_F(search_menu_test, ctrl_s_saves_all_hits_of_the_last_search) {
         expected += Utf16ToUtf8(line) + "\n";
     EXPECT_EQ(text.str(), expected);
     EXPECT_TRUE(Messages.empty());
+}
+
+} // namespace
+
+namespace {
+
+// More than 4001 hits: the notice stands below the last of the 4001 lines and is never copied.
+TEST_F(search_menu_test, a_capped_list_says_so_where_it_ends) {
+    auto* notice = Find<QLabel>(*Window, "CapNotice");
+    Type(u"f"_s); // а
+    Press(Qt::Key_Return);
+    const std::vector<std::u16string> expected = LinesEndingIn(u"а");
+    ExpectHits(expected);
+    ASSERT_TRUE(notice->isVisible());
+    const QString total = QLocale(QLocale::German).toString(static_cast<qlonglong>(expected.size()));
+    const QString missing = QLocale(QLocale::German).toString(static_cast<qlonglong>(expected.size() - 4001));
+    EXPECT_EQ(notice->text(), u"Die Liste ist hier abgeschnitten: Sie zeigt 4.001 von "_s + total +
+                                  u" Treffern; nicht angezeigt: "_s + missing +
+                                  u". Alle Treffer: Suche → Alle Treffer speichern… (Strg+S)."_s);
+
+    // Scrolled to the end, the notice begins below the last line, inside the list.
+    RE2->verticalScrollBar()->setValue(RE2->verticalScrollBar()->maximum());
+    QApplication::processEvents();
+    const QTextBlock last = RE2->document()->lastBlock();
+    const QRect lastLine = RE2->cursorRect(QTextCursor(last));
+    EXPECT_GE(notice->geometry().top(), lastLine.bottom());
+    EXPECT_LE(notice->geometry().bottom(), RE2->viewport()->height());
+
+    Mark(BlockStart(3999), RE2->document()->characterCount() - 1);
+    CtrlC();
+    EXPECT_EQ(Clipboard(), QString::fromStdU16String(expected[3999] + u"\n" + expected[4000]));
+
+    // A search within the cap takes the notice away.
+    Type(u"m"_s); // аь
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(notice->isVisible());
+}
+
+TEST(cap_notice_test, shows_only_above_the_cap) {
+    TRichMemo list;
+    list.resize(300, 200);
+    TCapNotice notice(list);
+    const std::pair<int32_t, bool> cases[] = {{0, false}, {4000, false}, {4001, false}, {4002, true}};
+    for (const auto& [count, shown] : cases) {
+        list.show();
+        notice.Update(count, std::min(count, 4001));
+        EXPECT_EQ(notice.IsShown(), shown) << count;
+        if (shown) {
+            EXPECT_TRUE(notice.Text().contains(u"4.001 von 4.002 Treffern; nicht angezeigt: 1."_s)) << count;
+        }
+    }
 }
 
 } // namespace
