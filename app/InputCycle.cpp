@@ -9,6 +9,7 @@
 #include "input/Zeitortf.h"
 #include "platform/RichEdit.h"
 #include "richtext/LetterTable.h"
+#include "richtext/RtfEscape.h"
 
 namespace {
 
@@ -124,11 +125,10 @@ void TInputCycle::KeyPress(char& Key) {
 }
 
 void TInputCycle::LetterPress(char16_t Letter) {
-    static constexpr char Hex[] = "0123456789abcdef";
     const int byte = ByteOfLetter(Letter);
     ReadInputField(true);
     KeyUnmapped = false;
-    KeyRtf = {'\\', '\'', Hex[byte >> 4], Hex[byte & 15]};
+    KeyRtf = ByteEscape(static_cast<uint8_t>(byte));
     PrepareReload();
 }
 

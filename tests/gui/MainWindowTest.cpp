@@ -368,7 +368,8 @@ TEST(application_test, the_program_returns_the_loop_s_exit_code_or_failure_after
               EXIT_FAILURE);
     EXPECT_EQ(RunMessageLoop([] { throw 1; }), EXIT_FAILURE);
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].Text, u"Der Start ist fehlgeschlagen."_s);
+    EXPECT_EQ(messages[0].Text,
+              u"Ein unerwarteter Fehler ist aufgetreten.\n\nTechnische Angabe: Der Start ist fehlgeschlagen."_s);
     EXPECT_EQ(messages[0].Icon, QMessageBox::Critical);
     EXPECT_EQ(messages[1].Text, u"Ein unbekannter Fehler ist aufgetreten."_s);
     SetMessageHook(previous);
