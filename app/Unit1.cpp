@@ -21,6 +21,7 @@
 #include "app/InputCycle.h"
 #include "app/KeyboardPicture.h"
 #include "app/ResultCopy.h"
+#include "app/ResultZoom.h"
 #include "app/Search.h"
 #include "dialogs/DlgInfo.h"
 #include "dialogs/DlgStart.h"
@@ -74,6 +75,7 @@ QFont WindowsFont(const char* Family, int PixelHeight) {
 TForm1::TForm1(QWidget* Owner) : QMainWindow(Owner) {
     CreateControls();
     CreateMenu();
+    CreateZoomCommands();
     CreateStatusBar();
     CreateParts();
     ConnectEvents();
@@ -208,6 +210,28 @@ void TForm1::CreateSearchMenu() {
     EundYo1->setCheckable(true);
 }
 
+void TForm1::CreateZoomCommands() {
+    // The platform's zoom keys, and Ctrl with the + or − key wherever they are not among them.
+    const auto command = [this](const char* Name, const char* Text, QList<QKeySequence> Keys,
+                                const QKeySequence& Own) {
+        if (!Keys.contains(Own))
+            Keys.prepend(Own);
+        auto* action = new QAction(QString::fromUtf8(Text), this);
+        action->setObjectName(QString::fromLatin1(Name));
+        action->setShortcuts(Keys);
+        addAction(action);
+        return action;
+    };
+    Vergroessern1 =
+        command("Vergroessern1", "Trefferliste vergrößern", QKeySequence::keyBindings(QKeySequence::ZoomIn),
+                QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    Verkleinern1 =
+        command("Verkleinern1", "Trefferliste verkleinern", QKeySequence::keyBindings(QKeySequence::ZoomOut),
+                QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    Originalgroesse1 =
+        command("Originalgroesse1", "Trefferliste in Originalgröße", {}, QKeySequence(Qt::CTRL | Qt::Key_0));
+}
+
 void TForm1::CreateStatusBar() {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -233,6 +257,7 @@ void TForm1::CreateParts() {
     Search = std::make_unique<TSearch>(WordList);
     Copy = std::make_unique<TResultCopy>(*RE2);
     CapNotice = std::make_unique<TCapNotice>(*RE2);
+    Zoom = std::make_unique<TResultZoom>(*RE2);
     Keyboard = std::make_unique<VirtTast>();
 }
 
@@ -252,6 +277,9 @@ void TForm1::ConnectEvents() {
     connect(AlleTrefferspeichern1, &QAction::triggered, this, &TForm1::AlleTrefferspeichern1Click);
     connect(Grossklein1, &QAction::triggered, this, &TForm1::FoldingClick);
     connect(EundYo1, &QAction::triggered, this, &TForm1::FoldingClick);
+    connect(Vergroessern1, &QAction::triggered, Zoom.get(), &TResultZoom::ZoomIn);
+    connect(Verkleinern1, &QAction::triggered, Zoom.get(), &TResultZoom::ZoomOut);
+    connect(Originalgroesse1, &QAction::triggered, Zoom.get(), &TResultZoom::Reset);
     connect(Inhalt1, &QAction::triggered, this, &TForm1::Inhalt1Click);
     connect(Tastaturlayout1, &QAction::triggered, this, &TForm1::Tastaturlayout1Click);
     connect(Programminformation1, &QAction::triggered, this, &TForm1::Programminformation1Click);
@@ -334,6 +362,7 @@ bool TForm1::RunSearch() {
 
 void TForm1::ShowHits() {
     RE2->LoadRichText(Search->ResultDocument());
+    Zoom->Apply();
     const int32_t count = Search->AllHits().Count;
     CapNotice->Update(count, std::min(count, MaxShownLines));
 }

@@ -16,6 +16,7 @@ class QPushButton;
 class QStatusBar;
 class TBreakdownWindow;
 class TCapNotice;
+class TResultZoom;
 class TImage;
 class TInputCycle;
 class TResultCopy;
@@ -45,6 +46,7 @@ private:
     void CreateControls();
     void CreateMenu();
     void CreateSearchMenu();
+    void CreateZoomCommands();
     void CreateStatusBar();
     void CreateParts();
     void ConnectEvents();
@@ -101,6 +103,10 @@ private:
     QAction* AlleTrefferspeichern1 = nullptr;
     QAction* Grossklein1 = nullptr; // check item: capitals as small letters
     QAction* EundYo1 = nullptr;     // check item: ё as е
+    // Hidden: the zoom of the result list, by short-cut only.
+    QAction* Vergroessern1 = nullptr;
+    QAction* Verkleinern1 = nullptr;
+    QAction* Originalgroesse1 = nullptr;
     QMenu* Hilfe1 = nullptr;
     QAction* Inhalt1 = nullptr;
     QAction* Tastaturlayout1 = nullptr;
@@ -114,6 +120,7 @@ private:
     std::unique_ptr<TInputCycle> Input;
     std::unique_ptr<TResultCopy> Copy;
     std::unique_ptr<TCapNotice> CapNotice;
+    std::unique_ptr<TResultZoom> Zoom;
 
     bool KeyboardVisible = true;
     // The working directory at construction followed by "/HilfeKavrinto.chm".

@@ -214,3 +214,47 @@ TEST(cap_notice_test, shows_only_above_the_cap) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(search_menu_test, ctrl_plus_minus_zero_and_the_wheel_zoom_the_list) {
+    Type(u"fl"_s);
+    Press(Qt::Key_Return);
+    const auto size = [this] { return RE2->document()->defaultFont().pointSizeF(); };
+    const qreal start = size();
+    ASSERT_EQ(start, 10);
+    Shortcut(Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(size(), 11);
+    Shortcut(Qt::Key_Minus, Qt::ControlModifier);
+    Shortcut(Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(size(), 9);
+    Shortcut(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(size(), 10);
+
+    const auto wheel = [this](int Delta, Qt::KeyboardModifiers Modifiers) {
+        const QPointF at(50, 50);
+        QWheelEvent event(at, RE2->viewport()->mapToGlobal(at), QPoint(), QPoint(0, Delta), Qt::NoButton,
+                          Modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(RE2->viewport(), &event);
+    };
+    const QFont widgetFont = RE2->font();
+    wheel(120, Qt::ControlModifier);
+    wheel(120, Qt::ControlModifier);
+    EXPECT_EQ(size(), 12);
+    wheel(120, Qt::NoModifier); // scrolls only
+    EXPECT_EQ(size(), 12);
+    EXPECT_EQ(RE2->font(), widgetFont); // the list's own zoom did not act as well
+
+    // The next search keeps the size; the lines stay as they are.
+    Type(u"f"_s);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(size(), 12);
+    ExpectHits(LinesEndingIn(u"ада"));
+    for (int i = 0; i < 40; ++i)
+        Shortcut(Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(size(), 6); // no smaller
+    Shortcut(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(size(), start);
+}
+
+} // namespace
