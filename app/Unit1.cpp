@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -270,6 +271,7 @@ void TForm1::ConnectEvents() {
     connect(RE1, &QLineEdit::textChanged, this, &TForm1::RE1Change);
     connect(Image1, &TImage::MouseDown, this, &TForm1::Image1MouseDown);
     connect(RE2, &TRichMemo::MouseDown, this, &TForm1::RE2MouseDown);
+    connect(RE2, &QTextEdit::selectionChanged, this, &TForm1::RE2SelectionChange);
     connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
     connect(Eingabelschen1, &QAction::triggered, this, &TForm1::Eingabelschen1Click);
     connect(Eingabefensteraktivieren1, &QAction::triggered, this, &TForm1::Eingabefensteraktivieren1Click);
@@ -441,6 +443,17 @@ void TForm1::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int 
     char key = Keyboard->KeyAtPoint(X, Y);
     Input->KeyPress(key);
     Input->Change();
+}
+
+void TForm1::RE2SelectionChange() {
+    QClipboard* clipboard = QApplication::clipboard();
+    const QString marked = RE2->textCursor().selectedText();
+    // A middle click pastes the marking, keyboard-made ones too; the clipboard keeps its own rules.
+    if (!clipboard->supportsSelection() || marked.isEmpty())
+        return;
+    QString lines = marked;
+    lines.replace(QChar::ParagraphSeparator, u'\n');
+    clipboard->setText(lines, QClipboard::Selection);
 }
 
 void TForm1::RE2MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int, int) {

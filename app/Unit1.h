@@ -67,6 +67,8 @@ private:
     // The keyboard picture, in picture pixels.
     void Image1MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
+    // Marked result lines also become the X11 primary selection.
+    void RE2SelectionChange();
     // The right button copies the marked result lines.
     void RE2MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 

@@ -258,3 +258,24 @@ TEST_F(search_menu_test, ctrl_plus_minus_zero_and_the_wheel_zoom_the_list) {
 }
 
 } // namespace
+
+namespace {
+
+// Only a real X server has a primary selection: ctest runs this one under xvfb-run as well, with
+// KAVRINTO_REQUIRE_SELECTION set so that it cannot pass by skipping.
+TEST_F(search_menu_test, marking_sets_the_primary_selection) {
+    if (!QApplication::clipboard()->supportsSelection()) {
+        if (qEnvironmentVariableIsSet("KAVRINTO_REQUIRE_SELECTION"))
+            FAIL() << "no primary selection on " << QApplication::platformName().toStdString();
+        GTEST_SKIP() << "no primary selection on " << QApplication::platformName().toStdString();
+    }
+    Type(u"fl"_s);
+    Press(Qt::Key_Return);
+    const std::vector<std::u16string> lines = LinesEndingIn(u"ад");
+    Mark(BlockStart(1), BlockStart(3) - 1);
+    EXPECT_EQ(QApplication::clipboard()->text(QClipboard::Selection),
+              QString::fromStdU16String(lines[1] + u"\n" + lines[2]));
+    EXPECT_EQ(Clipboard(), QString::fromUtf16(Unchanged)); // the clipboard keeps its own rules
+}
+
+} // namespace
