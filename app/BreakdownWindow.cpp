@@ -35,7 +35,11 @@ void TBreakdownWindow::CreateControls() {
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The endings take the room; count and share as wide as their numbers.
     Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    Table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    Table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
     Table->setAccessibleName(QStringLiteral("Aufschlüsselung"));
     Table->setAccessibleDescription(
         QStringLiteral("Je Buchstabe vor der Endung die Anzahl der Treffer; Enter sucht die längere Endung"));
