@@ -75,8 +75,10 @@ void TBreakdownWindow::ShowBreakdown(const std::u16string& Ending, const std::ve
             ending->setToolTip(QStringLiteral("Wörter, die selbst die Endung sind"));
         auto* count = new QTableWidgetItem(QString::number(row.Count));
         count->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* share =
-            new QTableWidgetItem(QLocale(QLocale::German).toString(row.Share, 'f', 1) + QStringLiteral(" %"));
+        // A single word among thousands is no 0.0 per cent.
+        const QString percent =
+            row.Share < 0.05 ? QStringLiteral("< 0,1") : QLocale(QLocale::German).toString(row.Share, 'f', 1);
+        auto* share = new QTableWidgetItem(percent + QStringLiteral(" %"));
         share->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Table->setItem(i, 0, ending);
         Table->setItem(i, 1, count);

@@ -88,6 +88,10 @@ TEST_F(search_menu_test, breakdown_window_drills_down_and_goes_back) {
     expectRows(u"ость");
     EXPECT_EQ(Count(), u"4583"_s);
     ASSERT_EQ(table->item(0, 0)->text(), u"ность"_s);
+    EXPECT_EQ(table->item(0, 2)->text(), u"72,3 %"_s); // 3313 of 4583
+    const int last = table->rowCount() - 1;
+    EXPECT_EQ(table->item(last, 0)->text(), u"ость"_s); // the word itself, once
+    EXPECT_EQ(table->item(last, 2)->text(), u"< 0,1 %"_s);
 
     // Enter on the first row: the field, the list and the window show "ность".
     table->setCurrentCell(0, 0);
