@@ -38,7 +38,9 @@ in die Zwischenablage, und eine deutsche Hilfe erklärt das Programm. Dazu
 kommt kavrinto-suche für die Endungssuche auf der Kommandozeile.
 .
 Die Wortliste (rund 146 000 Einträge) ist eine veränderte Fassung des
-russischen Hunspell-Wörterbuchs ru_RU von Alexander I. Lebedev.")
+russischen Hunspell-Wörterbuchs ru_RU von Alexander I. Lebedev; ebenso die
+Formenliste mit allen rund 1,26 Millionen Formen, die dessen Regeln aus den
+Grundformen bilden, und die Zuordnung jeder Form zu ihren Grundformen.")
 
 # Debian wants a change log beside the copyright file, compressed; its newest entry names this version.
 configure_file(${CMAKE_SOURCE_DIR}/resources/changelog.Debian.in ${CMAKE_BINARY_DIR}/changelog.Debian @ONLY)
