@@ -58,6 +58,11 @@ TEST(suche_options_test, reads_options_values_and_the_ending) {
         {{"--help"}, {.Help = true}},
         {{"--help", "ад"}, {.Help = true, .Ending = "ад"}},
         {{"--version"}, {.Version = true}},
+        {{"--forms", "ад"}, {.Forms = true, .Ending = "ад"}},
+        {{"--stdin"}, {.Stdin = true}}, // the endings come from standard input
+        {{"--stdin", "--keys", "--count", "--forms"},
+         {.Keys = true, .Count = true, .Forms = true, .Stdin = true}},
+        {{"--stdin", "--file", "a.dat", "--limit=1"}, {.Limit = 1, .File = "a.dat", .Stdin = true}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(Described(c.Args));
@@ -93,6 +98,10 @@ TEST(suche_options_test, refuses_a_wrong_call_with_a_german_message) {
         {{"--count", "--keys"}, "Die ENDUNG fehlt."},
         {{"ад", "ба"}, "Nur eine ENDUNG ist erlaubt; zu viel: „ба“."},
         {{"--", "ад", "--count"}, "Nur eine ENDUNG ist erlaubt; zu viel: „--count“."},
+        {{"--stdin", "ад"}, "Mit --stdin kommen die Endungen von der Standardeingabe; zu viel: „ад“."},
+        {{"--stdin", "--", ""}, "Mit --stdin kommen die Endungen von der Standardeingabe; zu viel: „“."},
+        {{"--stdin=1"}, "Die Option „--stdin“ nimmt keinen Wert."},
+        {{"--forms", "--file", "a.dat", "ад"}, "Die Optionen „--forms“ und „--file“ schließen einander aus."},
     };
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(Described(args));
