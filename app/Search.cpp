@@ -1,21 +1,33 @@
 // The window's ending search.
 #include "app/Search.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "richtext/ResultDocument.h"
 
+TSearch::TSearch(TWordList& List) : WordList(List) {
+    Index.emplace(WordList);
+}
+
 void TSearch::RunSearch(std::string_view InputBody) {
     // The body is read anew from the field for every search, so a final "no" is two typed letters.
-    Query = QueryDecoder.RtfToSortKeys(InputBody, TQueryMarker::Keep);
+    const uint16_t* keys = QueryDecoder.RtfToSortKeys(InputBody, TQueryMarker::Keep);
+    std::copy_n(keys, Query.size(), Query.begin());
     FindEndingRange();
-    std::snprintf(HitCountText, sizeof HitCountText, "%d", static_cast<int>(LastHit - FirstHit + 1));
+}
+
+void TSearch::ListLoaded() {
+    Index.emplace(WordList);
+    if (Searched())
+        FindEndingRange();
 }
 
 void TSearch::FindEndingRange() {
-    const THitRange hits = ::FindEndingRange(WordList, Query);
+    const THitRange hits = Index->Find(Query.data());
     FirstHit = hits.FirstHit;
     LastHit = hits.LastHit;
+    std::snprintf(HitCountText, sizeof HitCountText, "%d", static_cast<int>(hits.Count()));
 }
 
 std::string TSearch::ResultDocument() {

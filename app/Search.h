@@ -2,7 +2,9 @@
 // word list and the result list's document for them.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,12 +15,16 @@
 
 class TSearch {
 public:
-    // List stays the window's; it is loaded or replaced between searches.
-    explicit TSearch(TWordList& List) : WordList(List) {}
+    // List stays the window's; it is loaded or replaced between searches, and ListLoaded told each time.
+    explicit TSearch(TWordList& List);
 
     // Decodes the field's body into the query and finds its hits. Throws EConvertError for a malformed
     // escape, leaving the previous hits.
     void RunSearch(std::string_view InputBody);
+    // After the list was loaded or replaced: the last search's query, if there was one, finds its hits in
+    // the list now loaded.
+    void ListLoaded();
+    bool Searched() const { return HitCountText[0] != 0; }
     // The result list's document for the hits of the last search.
     std::string ResultDocument();
 
@@ -30,9 +36,13 @@ private:
     void FindEndingRange();
 
     TWordList& WordList;
+    // Bisects the list in the builder's order; made anew for every list loaded.
+    std::optional<TEndingIndex> Index;
     RtfToUniSort QueryDecoder;
     UniToRtf ResultEncoder;
-    const uint16_t* Query = nullptr;
+    // The last search's query, zero-terminated: a later failed decoding leaves the decoder's buffer
+    // half-written, not this.
+    std::array<uint16_t, 200> Query{};
     int32_t FirstHit = 0;
     int32_t LastHit = -1;
     char HitCountText[16] = {};

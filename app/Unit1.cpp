@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -68,6 +69,7 @@ QFont WindowsFont(const char* Family, int PixelHeight) {
 TForm1::TForm1(QWidget* Owner) : QMainWindow(Owner) {
     CreateControls();
     CreateMenu();
+    CreateSearchMenu();
     CreateStatusBar();
     CreateParts();
     ConnectEvents();
@@ -182,6 +184,24 @@ void TForm1::CreateMenu() {
     Programminformation1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
 }
 
+// The menu "Suche", between "Programm" and "Hilfe".
+void TForm1::CreateSearchMenu() {
+    Suche1 = new QMenu(QStringLiteral("Suche"), MainMenu1);
+    Suche1->setObjectName(QStringLiteral("Suche1"));
+    MainMenu1->insertMenu(Hilfe1->menuAction(), Suche1);
+    Wortliste1 = new QActionGroup(this);
+    Wortliste1->setExclusive(true);
+    Grundformen1 = Suche1->addAction(QStringLiteral("Grundformen"));
+    Grundformen1->setObjectName(QStringLiteral("Grundformen1"));
+    AlleWortformen1 = Suche1->addAction(QStringLiteral("Alle Wortformen"));
+    AlleWortformen1->setObjectName(QStringLiteral("AlleWortformen1"));
+    for (QAction* item : {Grundformen1, AlleWortformen1}) {
+        item->setCheckable(true);
+        Wortliste1->addAction(item);
+    }
+    Grundformen1->setChecked(true);
+}
+
 void TForm1::CreateStatusBar() {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -195,6 +215,9 @@ void TForm1::CreateStatusBar() {
     Panels[1]->setFixedWidth(120);
     // The count is the panel's text, and so its accessible name.
     Panels[1]->setAccessibleDescription(QStringLiteral("Anzahl der Treffer"));
+    Panels[2] = new QLabel(QString::fromLatin1(ListName(ListKind)));
+    Panels[2]->setObjectName(QStringLiteral("Panel2"));
+    Panels[2]->setAccessibleDescription(QStringLiteral("Durchsuchte Wortliste"));
     for (QLabel* panel : Panels) {
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         StatusBar1->addWidget(panel);
@@ -224,6 +247,8 @@ void TForm1::ConnectEvents() {
     connect(Inhalt1, &QAction::triggered, this, &TForm1::Inhalt1Click);
     connect(Tastaturlayout1, &QAction::triggered, this, &TForm1::Tastaturlayout1Click);
     connect(Programminformation1, &QAction::triggered, this, &TForm1::Programminformation1Click);
+    connect(Grundformen1, &QAction::triggered, this, &TForm1::Grundformen1Click);
+    connect(AlleWortformen1, &QAction::triggered, this, &TForm1::AlleWortformen1Click);
 }
 
 // ---- Start-up and layout ----
@@ -241,6 +266,7 @@ void TForm1::FormShow() {
     if (DlgStart)
         DlgStart->exec();
     WordList.LoadWordList();
+    Search->ListLoaded();
     if (!WordList.LoadError.empty())
         MessageBox(QString::fromStdString(WordList.LoadError), QApplication::applicationName(),
                    QMessageBox::Warning);
@@ -376,4 +402,31 @@ void TForm1::Tastaturlayout1Click() {
 void TForm1::Programminformation1Click() {
     if (DlgInfo)
         DlgInfo->exec();
+}
+
+void TForm1::Grundformen1Click() {
+    SwitchWordList(TListKind::Lemmas);
+}
+
+void TForm1::AlleWortformen1Click() {
+    SwitchWordList(TListKind::Forms);
+}
+
+void TForm1::SwitchWordList(TListKind Kind) {
+    if (Kind == ListKind)
+        return;
+    const std::string error = ReplaceWordList(WordList, Kind);
+    if (!error.empty()) {
+        // The menu shows the list that stays before the message names the one that failed.
+        (ListKind == TListKind::Forms ? AlleWortformen1 : Grundformen1)->setChecked(true);
+        MessageBox(QString::fromStdString(error), QApplication::applicationName(), QMessageBox::Warning);
+        return;
+    }
+    ListKind = Kind;
+    Search->ListLoaded();
+    Panels[2]->setText(QString::fromLatin1(ListName(ListKind)));
+    if (Search->Searched()) {
+        ShowHits();
+        Panels[1]->setText(QString::fromLatin1(Search->HitCount()));
+    }
 }
