@@ -31,8 +31,8 @@ struct TLemmaLink {
     int32_t LemmaCount = 0;
     int32_t FormFileSize = 0;
     int32_t LemmaFileSize = 0;
-    std::vector<uint32_t>
-        Start; // FormCount + 1: form i's lemmas are Lemma[Start[i]] to Lemma[Start[i+1] - 1]
+    // FormCount + 1 entries: form i's lemmas are Lemma[Start[i]] to Lemma[Start[i + 1] - 1].
+    std::vector<uint32_t> Start;
     std::vector<uint32_t> Lemma;
 
     // German text of the last load's failure, empty when the link was loaded.
