@@ -6,10 +6,6 @@
 
 #include "richtext/ResultDocument.h"
 
-TSearch::TSearch(TWordList& List) : WordList(List) {
-    Index.emplace(WordList);
-}
-
 void TSearch::RunSearch(std::string_view InputBody) {
     // The body is read anew from the field for every search, so a final "no" is two typed letters.
     const uint16_t* keys = QueryDecoder.RtfToSortKeys(InputBody, TQueryMarker::Keep);
@@ -18,13 +14,14 @@ void TSearch::RunSearch(std::string_view InputBody) {
 }
 
 void TSearch::ListLoaded() {
-    Index.emplace(WordList);
     if (Searched())
         FindEndingRange();
 }
 
 void TSearch::FindEndingRange() {
-    const THitRange hits = Index->Find(Query.data());
+    // One pass over the list: 1.4 ms on the forms list. The bisecting TEndingIndex would first check the
+    // list's order, about 18 ms at every switch of the list.
+    const THitRange hits = ::FindEndingRange(WordList, Query.data());
     FirstHit = hits.FirstHit;
     LastHit = hits.LastHit;
     std::snprintf(HitCountText, sizeof HitCountText, "%d", static_cast<int>(hits.Count()));

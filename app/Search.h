@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,7 +15,7 @@
 class TSearch {
 public:
     // List stays the window's; it is loaded or replaced between searches, and ListLoaded told each time.
-    explicit TSearch(TWordList& List);
+    explicit TSearch(TWordList& List) : WordList(List) {}
 
     // Decodes the field's body into the query and finds its hits. Throws EConvertError for a malformed
     // escape, leaving the previous hits.
@@ -36,8 +35,6 @@ private:
     void FindEndingRange();
 
     TWordList& WordList;
-    // Bisects the list in the builder's order; made anew for every list loaded.
-    std::optional<TEndingIndex> Index;
     RtfToUniSort QueryDecoder;
     UniToRtf ResultEncoder;
     // The last search's query, zero-terminated: a later failed decoding leaves the decoder's buffer
