@@ -412,17 +412,22 @@ void TForm1::AlleWortformen1Click() {
     SwitchWordList(TListKind::Forms);
 }
 
+QAction* TForm1::ListItem(TListKind Kind) const {
+    return Kind == TListKind::Forms ? AlleWortformen1 : Grundformen1;
+}
+
 void TForm1::SwitchWordList(TListKind Kind) {
     if (Kind == ListKind)
         return;
+    // The menu marks the list searched: the new one only once it is loaded, also when the load throws.
+    ListItem(ListKind)->setChecked(true);
     const std::string error = ReplaceWordList(WordList, Kind);
     if (!error.empty()) {
-        // The menu shows the list that stays before the message names the one that failed.
-        (ListKind == TListKind::Forms ? AlleWortformen1 : Grundformen1)->setChecked(true);
         MessageBox(QString::fromStdString(error), QApplication::applicationName(), QMessageBox::Warning);
         return;
     }
     ListKind = Kind;
+    ListItem(ListKind)->setChecked(true);
     Search->ListLoaded();
     Panels[2]->setText(QString::fromLatin1(ListName(ListKind)));
     if (Search->Searched()) {

@@ -80,6 +80,8 @@ private:
     // Loads the other list in place of the current one and shows the last search's hits in it; a list
     // that cannot be loaded is reported, and the current one stays.
     void SwitchWordList(TListKind Kind);
+    // The menu item of the list.
+    QAction* ListItem(TListKind Kind) const;
 
     // Controls.
     TRichEdit* RE1 = nullptr;

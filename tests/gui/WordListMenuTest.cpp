@@ -160,7 +160,8 @@ TEST(main_window_list_test, a_list_that_cannot_be_loaded_is_reported_and_the_cur
             alleWortformen->trigger();
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].Text, expected);
-            EXPECT_TRUE(messages[0].Text.contains(QString::fromLatin1(FormsFileName))) << messages[0].Text.toStdString();
+            EXPECT_TRUE(messages[0].Text.contains(QString::fromLatin1(FormsFileName)))
+                << messages[0].Text.toStdString();
             EXPECT_EQ(messages[0].Caption, u"Kavrinto"_s);
             EXPECT_TRUE(grundformen->isChecked());
             EXPECT_FALSE(alleWortformen->isChecked());
@@ -169,13 +170,45 @@ TEST(main_window_list_test, a_list_that_cannot_be_loaded_is_reported_and_the_cur
             EXPECT_EQ(list->toPlainText(), lemmaHits);
             EXPECT_EQ(count->text(), u"3"_s);
         }
+
+        // Memory that runs out in the middle of the load gives the loader's message; with not even room
+        // for an empty list the load throws, and the window stays as it was all the same.
+        std::filesystem::remove_all(formsPath);
+        dir.WriteBytes(FormsFileName, forms.Bytes);
+        int thrown = 0;
+        for (int buffers = 0; buffers < 10; ++buffers) {
+            SCOPED_TRACE(buffers);
+            messages.clear();
+            FailListBufferAfter(buffers);
+            bool threw = false;
+            try {
+                alleWortformen->trigger();
+            } catch (const std::bad_alloc&) {
+                threw = true;
+                ++thrown;
+            }
+            FailListBufferAfter(-1);
+            if (threw) {
+                EXPECT_TRUE(messages.empty());
+            } else {
+                ASSERT_EQ(messages.size(), 1u);
+                EXPECT_TRUE(messages[0].Text.contains(u"zu groß für den freien Arbeitsspeicher"_s))
+                    << messages[0].Text.toStdString();
+            }
+            EXPECT_TRUE(grundformen->isChecked());
+            EXPECT_FALSE(alleWortformen->isChecked());
+            EXPECT_EQ(listName->text(), u"Grundformen"_s);
+            EXPECT_EQ(window.LoadedWordList().LineCount, 4);
+            EXPECT_EQ(list->toPlainText(), lemmaHits);
+        }
+        EXPECT_GT(thrown, 0);
+        EXPECT_LT(thrown, 10);
+
         field->setText(u"а"_s);
         QTest::keyClick(field, Qt::Key_Return);
         EXPECT_EQ(count->text(), u"1"_s); // the lemma list still searched
 
         // A sound forms list loads; without a lemma file the way back fails the same way.
-        std::filesystem::remove_all(formsPath);
-        dir.WriteBytes(FormsFileName, forms.Bytes);
         messages.clear();
         alleWortformen->trigger();
         EXPECT_TRUE(messages.empty());
