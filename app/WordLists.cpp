@@ -2,6 +2,7 @@
 #include "app/WordLists.h"
 
 #include <filesystem>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -21,7 +22,13 @@ std::string ReplaceWordList(TWordList& List, TListKind Kind) {
     // A second list, so that a file that cannot be loaded leaves the first one whole; the loader would
     // empty a list it failed to fill.
     TWordList Loaded;
-    Loaded.LoadWordList((directory / ListFileName(Kind)).string());
+    const std::string path = (directory / ListFileName(Kind)).string();
+    try {
+        Loaded.LoadWordList(path);
+    } catch (const std::bad_alloc&) {
+        // Not even the loader's empty list fitted. Said here, the failure never unwinds through Qt.
+        return "Die Wörterbuchdatei " + path + " ist zu groß für den freien Arbeitsspeicher.";
+    }
     if (!Loaded.LoadError.empty())
         return Loaded.LoadError;
     List = std::move(Loaded);

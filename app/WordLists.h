@@ -13,5 +13,6 @@ const char* ListFileName(TListKind Kind);
 const char* ListName(TListKind Kind);
 
 // Loads the working directory's file of Kind in place of List: returns an empty string when List holds the
-// new list, else the loader's message, List as it was. Both lists are in memory while the new one loads.
+// new list, else the loader's message (out of memory included), List as it was. Both lists are in memory
+// while the new one loads.
 std::string ReplaceWordList(TWordList& List, TListKind Kind);
