@@ -42,7 +42,7 @@ hyperfine --warmup 3 --runs 20 -N --export-json "$work/one.json" \
     -n "grep -c 'ами\$'" "grep -c ами\$ $work/formen.txt"
 
 # The medians, which hyperfine's own summary does not give.
-perl -MJSON::PP -e 'for my $f (@ARGV) {
+perl -CO -MJSON::PP -e 'for my $f (@ARGV) {
     local $/; open my $h, "<", $f or die; my $r = decode_json(<$h>);
     printf "median %8.1f ms  %s\n", 1000 * $_->{median}, $_->{command} for @{$r->{results}};
 }' "$work/batch.json" "$work/one.json"
