@@ -1,6 +1,7 @@
 // The window's ending search.
 #include "app/Search.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "dictionary/Sortrus.h"
@@ -8,21 +9,28 @@
 
 void TSearch::RunSearch(std::string_view InputBody) {
     // The body is read anew from the field for every search, so a final "no" is two typed letters.
-    Query = QueryDecoder.RtfToSortKeys(InputBody, TQueryMarker::Keep);
+    const uint16_t* keys = QueryDecoder.RtfToSortKeys(InputBody, TQueryMarker::Keep);
+    std::copy_n(keys, Query.size(), Query.begin());
     FindEndingRange();
-    std::snprintf(HitCountText, sizeof HitCountText, "%d", static_cast<int>(HitLines.Count));
+}
+
+void TSearch::ListLoaded() {
+    if (Searched())
+        FindEndingRange();
 }
 
 void TSearch::FindEndingRange() {
-    THits hits = FindEndingHits(WordList, Query, Folding);
+    // One pass over the list (1.4 ms on the forms list), which also collects folded hits from several
+    // runs. The bisecting TEndingIndex would first check the list's order, about 18 ms at every switch.
+    HitLines = FindEndingHits(WordList, Query.data(), Folding);
     std::vector<uint16_t> keys;
-    for (const uint16_t* k = Query; *k != 0; ++k)
+    for (const uint16_t* k = Query.data(); *k != 0; ++k)
         keys.push_back(*k);
     keys.push_back(0);
-    HitLines = std::move(hits);
     QueryKeys = std::move(keys);
     FirstHit = HitLines.Runs.empty() ? 0 : HitLines.Runs.front().FirstHit;
     LastHit = HitLines.Runs.empty() ? -1 : HitLines.Runs.front().LastHit;
+    std::snprintf(HitCountText, sizeof HitCountText, "%d", static_cast<int>(HitLines.Count));
 }
 
 std::u16string TSearch::LastEnding() const {

@@ -2,6 +2,7 @@
 // (folded on request) and the result list's document for them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,12 +16,16 @@
 
 class TSearch {
 public:
-    // List stays the window's; it is loaded or replaced between searches.
+    // List stays the window's; it is loaded or replaced between searches, and ListLoaded told each time.
     explicit TSearch(TWordList& List) : WordList(List) {}
 
     // Decodes the field's body into the query and finds its hits. Throws EConvertError for a malformed
     // escape, leaving the previous hits.
     void RunSearch(std::string_view InputBody);
+    // After the list was loaded or replaced: the last search's query, if there was one, finds its hits in
+    // the list now loaded.
+    void ListLoaded();
+    bool Searched() const { return HitCountText[0] != 0; }
     // The result list's document for the hits of the last search.
     std::string ResultDocument();
 
@@ -44,7 +49,9 @@ private:
     TWordList& WordList;
     RtfToUniSort QueryDecoder;
     UniToRtf ResultEncoder;
-    const uint16_t* Query = nullptr;
+    // The last search's query, zero-terminated: a later failed decoding leaves the decoder's buffer
+    // half-written, not this.
+    std::array<uint16_t, 200> Query{};
     TFolding Folding;
     std::vector<uint16_t> QueryKeys{0};
     THits HitLines;

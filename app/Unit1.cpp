@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -193,9 +194,22 @@ void TForm1::CreateMenu() {
     Programminformation1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
 }
 
+// The menu "Suche", between "Programm" and "Hilfe": which list is searched, the breakdown, saving, folding.
 void TForm1::CreateSearchMenu() {
     Suche1 = MainMenu1->addMenu(QStringLiteral("Suche"));
     Suche1->setObjectName(QStringLiteral("Suche1"));
+    Wortliste1 = new QActionGroup(this);
+    Wortliste1->setExclusive(true);
+    Grundformen1 = Suche1->addAction(QStringLiteral("Grundformen"));
+    Grundformen1->setObjectName(QStringLiteral("Grundformen1"));
+    AlleWortformen1 = Suche1->addAction(QStringLiteral("Alle Wortformen"));
+    AlleWortformen1->setObjectName(QStringLiteral("AlleWortformen1"));
+    for (QAction* item : {Grundformen1, AlleWortformen1}) {
+        item->setCheckable(true);
+        Wortliste1->addAction(item);
+    }
+    Grundformen1->setChecked(true);
+    Suche1->addSeparator();
     Endungaufschluesseln1 = Suche1->addAction(QStringLiteral("Endung aufschlüsseln…"));
     Endungaufschluesseln1->setObjectName(QStringLiteral("Endungaufschluesseln1"));
     AlleTrefferspeichern1 = Suche1->addAction(QStringLiteral("Alle Treffer speichern…"));
@@ -246,6 +260,9 @@ void TForm1::CreateStatusBar() {
     Panels[1]->setFixedWidth(120);
     // The count is the panel's text, and so its accessible name.
     Panels[1]->setAccessibleDescription(QStringLiteral("Anzahl der Treffer"));
+    Panels[2] = new QLabel(QString::fromLatin1(ListName(ListKind)));
+    Panels[2]->setObjectName(QStringLiteral("Panel2"));
+    Panels[2]->setAccessibleDescription(QStringLiteral("Durchsuchte Wortliste"));
     for (QLabel* panel : Panels) {
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         StatusBar1->addWidget(panel);
@@ -285,6 +302,8 @@ void TForm1::ConnectEvents() {
     connect(Inhalt1, &QAction::triggered, this, &TForm1::Inhalt1Click);
     connect(Tastaturlayout1, &QAction::triggered, this, &TForm1::Tastaturlayout1Click);
     connect(Programminformation1, &QAction::triggered, this, &TForm1::Programminformation1Click);
+    connect(Grundformen1, &QAction::triggered, this, &TForm1::Grundformen1Click);
+    connect(AlleWortformen1, &QAction::triggered, this, &TForm1::AlleWortformen1Click);
 }
 
 // ---- Start-up and layout ----
@@ -302,6 +321,7 @@ void TForm1::FormShow() {
     if (DlgStart)
         DlgStart->exec();
     WordList.LoadWordList();
+    Search->ListLoaded();
     if (!WordList.LoadError.empty())
         MessageBox(QString::fromStdString(WordList.LoadError), QApplication::applicationName(),
                    QMessageBox::Warning);
@@ -357,8 +377,6 @@ bool TForm1::RunSearch() {
     Search->RunSearch(Input->Body());
     ShowHits();
     Panels[1]->setText(QString::fromLatin1(Search->HitCount()));
-    if (Breakdown1 && Breakdown1->isVisible())
-        ShowBreakdown();
     return true;
 }
 
@@ -367,6 +385,9 @@ void TForm1::ShowHits() {
     Zoom->Apply();
     const int32_t count = Search->AllHits().Count;
     CapNotice->Update(count, std::min(count, MaxShownLines));
+    // The breakdown follows every search, whatever the list or the folding.
+    if (Breakdown1 && Breakdown1->isVisible())
+        ShowBreakdown();
 }
 
 void TForm1::SearchEnding(const QString& Ending) {
@@ -503,4 +524,36 @@ void TForm1::Tastaturlayout1Click() {
 void TForm1::Programminformation1Click() {
     if (DlgInfo)
         DlgInfo->exec();
+}
+
+void TForm1::Grundformen1Click() {
+    SwitchWordList(TListKind::Lemmas);
+}
+
+void TForm1::AlleWortformen1Click() {
+    SwitchWordList(TListKind::Forms);
+}
+
+QAction* TForm1::ListItem(TListKind Kind) const {
+    return Kind == TListKind::Forms ? AlleWortformen1 : Grundformen1;
+}
+
+void TForm1::SwitchWordList(TListKind Kind) {
+    if (Kind == ListKind)
+        return;
+    // The menu marks the list searched: the new one only once it is loaded, also when the load throws.
+    ListItem(ListKind)->setChecked(true);
+    const std::string error = ReplaceWordList(WordList, Kind);
+    if (!error.empty()) {
+        MessageBox(QString::fromStdString(error), QApplication::applicationName(), QMessageBox::Warning);
+        return;
+    }
+    ListKind = Kind;
+    ListItem(ListKind)->setChecked(true);
+    Search->ListLoaded();
+    Panels[2]->setText(QString::fromLatin1(ListName(ListKind)));
+    if (Search->Searched()) {
+        ShowHits();
+        Panels[1]->setText(QString::fromLatin1(Search->HitCount()));
+    }
 }

@@ -6,9 +6,11 @@
 #include <array>
 #include <memory>
 
+#include "app/WordLists.h"
 #include "dictionary/WordList.h"
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -32,7 +34,7 @@ public:
     ~TForm1() override;
 
     // For tests and benchmarks, which drive the window through its widgets (found by object name): the
-    // word list as the first show loaded it, and the hits of the last search.
+    // word list loaded now, and the hits of the last search.
     const TWordList& LoadedWordList() const { return WordList; }
     const TSearch& LastSearch() const;
 
@@ -87,6 +89,13 @@ private:
     void Inhalt1Click();
     void Tastaturlayout1Click();
     void Programminformation1Click();
+    void Grundformen1Click();
+    void AlleWortformen1Click();
+    // Loads the other list in place of the current one and shows the last search's hits in it; a list
+    // that cannot be loaded is reported, and the current one stays.
+    void SwitchWordList(TListKind Kind);
+    // The menu item of the list.
+    QAction* ListItem(TListKind Kind) const;
 
     // Controls.
     TRichEdit* RE1 = nullptr;
@@ -94,13 +103,16 @@ private:
     TRichMemo* RE2 = nullptr;
     TImage* Image1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
-    std::array<QLabel*, 2> Panels{}; // "Treffer:" and the hit count
+    std::array<QLabel*, 3> Panels{}; // "Treffer:", the hit count, the list searched
     QMenuBar* MainMenu1 = nullptr;
     QMenu* Programm1 = nullptr;
     QAction* Beenden1 = nullptr;
     QAction* Eingabelschen1 = nullptr;            // hidden: not in the menu, its short-cut works
     QAction* Eingabefensteraktivieren1 = nullptr; // hidden
     QMenu* Suche1 = nullptr;
+    QActionGroup* Wortliste1 = nullptr; // the two lists, one of them checked
+    QAction* Grundformen1 = nullptr;
+    QAction* AlleWortformen1 = nullptr;
     QAction* Endungaufschluesseln1 = nullptr;
     QAction* AlleTrefferspeichern1 = nullptr;
     QAction* Grossklein1 = nullptr; // check item: capitals as small letters
@@ -116,6 +128,7 @@ private:
 
     // The word list and the search over it.
     TWordList WordList;
+    TListKind ListKind = TListKind::Lemmas;
     std::unique_ptr<TSearch> Search;
 
     // The input field's editing cycle and the copying of marked result lines.

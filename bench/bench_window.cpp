@@ -1,5 +1,7 @@
 // Benchmarks of the main window on the real dictionary (run in the bin folder), offscreen: the search
-// from the field's text to the loaded result list, and the start-up up to the first paint.
+// from the field's text to the loaded result list, on the lemma list and on the forms list; the switch
+// between the two; and the start-up up to the first paint.
+#include <QAction>
 #include <QApplication>
 #include <QPushButton>
 #include <benchmark/benchmark.h>
@@ -39,6 +41,53 @@ void BM_RunSearch_ManyHits(benchmark::State& State) {
     State.counters["lines_shown"] = list->document()->blockCount();
 }
 BENCHMARK(BM_RunSearch_ManyHits)->Unit(benchmark::kMillisecond);
+
+// The same on the forms list, loaded by the menu "Suche" before the timing.
+void BM_RunSearch_ManyHits_Forms(benchmark::State& State) {
+    TForm1 window;
+    window.show();
+    window.findChild<QAction*>(QStringLiteral("AlleWortformen1"))->trigger();
+    const auto* list = window.findChild<TRichMemo*>(QStringLiteral("RE2"));
+    SearchFor(window, QStringLiteral("а"));
+    const int hits = window.LastSearch().Hits().Count();
+    if (hits <= 4001 || window.LoadedWordList().LineCount < 1000000)
+        State.SkipWithError("the forms list is not loaded, or the ending has no more than 4001 hits");
+    for (auto _ : State) {
+        SearchFor(window, QStringLiteral("а"));
+        benchmark::DoNotOptimize(list->document());
+    }
+    State.counters["hits"] = hits;
+    State.counters["lines_shown"] = list->document()->blockCount();
+}
+BENCHMARK(BM_RunSearch_ManyHits_Forms)->Unit(benchmark::kMillisecond);
+
+// A switch of the list through the menu "Suche" while the hits of "а" are shown: the other list loaded,
+// the search run again on it and its 4001 lines shown. The way back is not timed.
+void SwitchList(benchmark::State& State, const char* To, const char* Back) {
+    TForm1 window;
+    window.show();
+    auto* to = window.findChild<QAction*>(QString::fromLatin1(To));
+    auto* back = window.findChild<QAction*>(QString::fromLatin1(Back));
+    back->trigger();
+    SearchFor(window, QStringLiteral("а"));
+    int32_t lines = 0;
+    for (auto _ : State) {
+        to->trigger();
+        State.PauseTiming();
+        lines = window.LoadedWordList().LineCount;
+        back->trigger();
+        State.ResumeTiming();
+    }
+    State.counters["lines_loaded"] = lines;
+}
+void BM_SwitchToForms(benchmark::State& State) {
+    SwitchList(State, "AlleWortformen1", "Grundformen1");
+}
+void BM_SwitchToLemmas(benchmark::State& State) {
+    SwitchList(State, "Grundformen1", "AlleWortformen1");
+}
+BENCHMARK(BM_SwitchToForms)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SwitchToLemmas)->Unit(benchmark::kMillisecond);
 
 // The same, and the list laid out whole (Qt lays out a long document in steps after loading it).
 void BM_RunSearch_ManyHits_LaidOut(benchmark::State& State) {

@@ -1,8 +1,10 @@
 // kavrinto-suche: the ending search of the window on the command line, for scripts and pipes.
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <new>
@@ -24,6 +26,7 @@
 #include "dictionary/WordList.h"
 #include "input/InputEditing.h"
 #include "input/Zeitortf.h"
+#include "lexicon/LemmaLink.h"
 #include "richtext/Codepage.h"
 #include "richtext/ConvertError.h"
 #include "richtext/Rtftounisort.h"
@@ -120,8 +123,9 @@ std::vector<uint16_t> QueryOfKeys(std::u16string_view typed) {
     return query;
 }
 
-// Writes the first limit hit lines in UTF-8, run by run; a surrogate without its partner becomes U+FFFD.
-void WriteLines(TOutput& output, TWordList& list, const THits& hits, int32_t limit) {
+// Writes the first limit hit lines in UTF-8, run by run, each after prefix; a surrogate without its
+// partner becomes U+FFFD.
+void WriteLines(TOutput& output, TWordList& list, const THits& hits, int32_t limit, std::string_view prefix) {
     std::string line;
     for (const THitRange& run : hits.Runs) {
         if (limit <= 0)
@@ -131,7 +135,7 @@ void WriteLines(TOutput& output, TWordList& list, const THits& hits, int32_t lim
         list.ConvertRangeToChars(list.LineStart[run.FirstHit], list.LineEnd[last]);
         for (int32_t i = run.FirstHit; i <= last; ++i) {
             const int32_t end = list.LineEnd[i];
-            line.clear();
+            line = prefix;
             AppendUtf16AsUtf8(line, list.DisplayText.data() + list.LineStart[i],
                               static_cast<std::size_t>(end - list.LineStart[i] + 1));
             line += '\n';
@@ -151,23 +155,23 @@ void WriteBreakdown(TOutput& output, const std::vector<TBreakdownRow>& rows, int
 
 // The data file that comes with an installed kavrinto-suche: share/kavrinto beside the bin folder the
 // program lies in (symbolic links followed), wherever the package was unpacked.
-std::filesystem::path InstalledDataFile() {
+std::filesystem::path InstalledDataFile(const char* name) {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error)
         return {};
-    return program.parent_path().parent_path() / "share" / "kavrinto" / DataFileName;
+    return program.parent_path().parent_path() / "share" / "kavrinto" / name;
 }
 
-// Without --file: the working directory's data file, else the installed one. A file that is there but
-// cannot be read is reported, not passed over.
-void LoadDefaultWordList(TWordList& list) {
+// Without --file: the working directory's data file of that name, else the installed one. A file that is
+// there but cannot be read is reported, not passed over.
+void LoadDefaultWordList(TWordList& list, const char* name) {
     std::error_code error;
-    const std::filesystem::path local = std::filesystem::current_path(error) / DataFileName;
+    const std::filesystem::path local = std::filesystem::current_path(error) / name;
     list.LoadWordList(local.string());
     if (list.LoadStatus != TLoadStatus::Missing)
         return;
-    const std::filesystem::path installed = InstalledDataFile();
+    const std::filesystem::path installed = InstalledDataFile(name);
     if (!installed.empty()) {
         list.LoadWordList(installed.string());
         if (list.LoadStatus != TLoadStatus::Missing)
@@ -179,14 +183,182 @@ void LoadDefaultWordList(TWordList& list) {
                  " fehlen. Eine andere Datei nennt --file PFAD."};
 }
 
-// The data file named by --file, else the default one; a failure ends the run with its message.
-void LoadWordListOf(TWordList& list, const std::optional<std::string>& file) {
-    if (file)
-        list.LoadWordList(*file);
+// The data file named by --file, else the default lemma or forms list; a failure ends the run with its
+// message.
+void LoadWordListOf(TWordList& list, const TSucheOptions& options) {
+    if (options.File)
+        list.LoadWordList(*options.File);
     else
-        LoadDefaultWordList(list);
+        LoadDefaultWordList(list, options.Forms ? FormsFileName : DataFileName);
     if (!list.LoadError.empty())
         throw TError{list.LoadError};
+}
+
+// The query of an ending in UTF-8, as text or as typed keys; throws TError when it is none.
+std::vector<uint16_t> QueryOfEnding(std::string_view text, bool keys) {
+    const std::optional<std::u16string> ending = Utf8ToUtf16(text);
+    if (!ending)
+        throw TError{"Die ENDUNG ist kein gültiger UTF-8-Text."};
+    if (ending->size() > static_cast<std::size_t>(MaxInputChars))
+        throw TError{"Die ENDUNG ist länger als " + std::to_string(MaxInputChars) + " Zeichen."};
+    // The query ends at its first zero: the ending would be cut short there.
+    if (ending->find(u'\0') != std::u16string::npos)
+        throw TError{"Die ENDUNG enthält ein Nullzeichen."};
+    return keys ? QueryOfKeys(*ending) : QueryOfText(*ending);
+}
+
+// The hits of one ending as the options ask for them: the count, or the entries up to --limit, each
+// after prefix.
+void WriteHits(TOutput& output, TWordList& list, const THits& hits, const TSucheOptions& options,
+               std::string_view prefix) {
+    if (options.Count) {
+        output.Write(std::string(prefix) + std::to_string(hits.Count) + "\n");
+        return;
+    }
+    WriteLines(output, list, hits, options.Limit.value_or(INT32_MAX), prefix);
+}
+
+// Standard input, line by line through read(2). Before it waits for more input, the output written so
+// far goes out, so that a caller that types endings sees each answer at once.
+class TInputLines {
+public:
+    // The longest line kept whole: more bytes than this are more than MaxInputChars characters.
+    static constexpr std::size_t MaxKept = 3 * MaxInputChars + 3;
+
+    explicit TInputLines(TOutput& output) : Output(output) {}
+
+    // The next line without its LF (and a CR before it); Overlong when it had more than MaxKept bytes,
+    // of which Line holds the first. False at the end of the input.
+    bool Next() {
+        Line.clear();
+        Overlong = false;
+        bool any = false;
+        for (;;) {
+            if (Pos == Filled && !Fill())
+                break;
+            any = true;
+            const char* begin = Buffer + Pos;
+            const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', Filled - Pos));
+            const std::size_t length = (lf ? lf : Buffer + Filled) - begin;
+            Keep(begin, length);
+            Pos += length;
+            if (lf) {
+                ++Pos;
+                break;
+            }
+        }
+        if (!Overlong && Line.ends_with('\r'))
+            Line.pop_back();
+        return any;
+    }
+
+    // Asked before the data file is opened: with standard input closed, descriptor 0 would be that file.
+    static void CheckOpen() {
+        if (::fcntl(STDIN_FILENO, F_GETFD) < 0)
+            Fail(EBADF);
+    }
+
+    std::string Line;
+    bool Overlong = false;
+
+private:
+    void Keep(const char* text, std::size_t length) {
+        const std::size_t room = MaxKept + 1 - std::min(Line.size(), MaxKept + 1);
+        Line.append(text, std::min(length, room));
+        Overlong = Overlong || Line.size() > MaxKept;
+    }
+
+    bool Fill() {
+        Output.Flush();
+        for (;;) {
+            const ssize_t n = ::read(STDIN_FILENO, Buffer, sizeof Buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                Fail(errno);
+            Pos = 0;
+            Filled = static_cast<std::size_t>(n);
+            return n > 0;
+        }
+    }
+
+    [[noreturn]] static void Fail(int errorNumber) {
+        throw TError{"Die Standardeingabe konnte nicht gelesen werden: " + SystemErrorText(errorNumber) +
+                     "."};
+    }
+
+    TOutput& Output;
+    char Buffer[1 << 16];
+    std::size_t Pos = 0;
+    std::size_t Filled = 0;
+};
+
+// One ending from the command line.
+int RunOne(TOutput& output, const TSucheOptions& options) {
+    const std::vector<uint16_t> query = QueryOfEnding(*options.Ending, options.Keys);
+    TWordList list;
+    LoadWordListOf(list, options);
+    const TFolding folding{options.IgnoreCase, options.YoAsYe};
+    const THits hits = FindEndingHits(list, query.data(), folding);
+    if (options.Breakdown)
+        WriteBreakdown(output, BreakDownEnding(list, hits, query.data(), folding),
+                       options.Limit.value_or(INT32_MAX));
+    else
+        WriteHits(output, list, hits, options, {});
+    output.Flush();
+    return hits.Count > 0 ? 0 : 1;
+}
+
+// --stdin: every line of standard input against the list, read once. A line that is no ending is
+// reported with its number and skipped; the run goes on and ends with 2.
+int RunLines(TOutput& output, const TSucheOptions& options) {
+    TInputLines input(output);
+    TInputLines::CheckOpen();
+    TWordList list;
+    LoadWordListOf(list, options);
+    // Folded hits may lie in several runs, which the bisecting index does not find: then one pass a line.
+    const TFolding folding{options.IgnoreCase, options.YoAsYe};
+    const std::optional<TEndingIndex> index =
+        folding.Any() ? std::nullopt : std::optional<TEndingIndex>(std::in_place, list);
+    bool anyHit = false;
+    bool anyInvalid = false;
+    std::string prefix;
+    for (int64_t number = 1; input.Next(); ++number) {
+        std::string refusal;
+        std::vector<uint16_t> query;
+        try {
+            if (input.Overlong)
+                throw TError{"Die ENDUNG ist länger als " + std::to_string(MaxInputChars) + " Zeichen."};
+            query = QueryOfEnding(input.Line, options.Keys);
+        } catch (const TError& e) {
+            refusal = e.Message;
+        } catch (const EConvertError& e) {
+            refusal = e.what();
+        }
+        if (!refusal.empty()) {
+            // The answers so far first, so that the message stands where its line would have answered.
+            output.Flush();
+            std::fprintf(stderr, "kavrinto-suche: Zeile %lld: %s\n", static_cast<long long>(number),
+                         refusal.c_str());
+            anyInvalid = true;
+            continue;
+        }
+        THits hits;
+        if (index) {
+            const THitRange run = index->Find(query.data());
+            hits.Count = run.Count();
+            if (hits.Count > 0)
+                hits.Runs.push_back(run);
+        } else {
+            hits = FindEndingHits(list, query.data(), folding);
+        }
+        anyHit = anyHit || hits.Count > 0;
+        prefix = input.Line;
+        prefix += '\t';
+        WriteHits(output, list, hits, options, prefix);
+    }
+    output.Flush();
+    return anyInvalid ? 2 : anyHit ? 0 : 1;
 }
 
 int Run(const TSucheOptions& options) {
@@ -197,28 +369,7 @@ int Run(const TSucheOptions& options) {
         output.Flush();
         return 0;
     }
-
-    const std::optional<std::u16string> ending = Utf8ToUtf16(*options.Ending);
-    if (!ending)
-        throw TError{"Die ENDUNG ist kein gültiger UTF-8-Text."};
-    if (ending->size() > static_cast<std::size_t>(MaxInputChars))
-        throw TError{"Die ENDUNG ist länger als " + std::to_string(MaxInputChars) + " Zeichen."};
-    const std::vector<uint16_t> query = options.Keys ? QueryOfKeys(*ending) : QueryOfText(*ending);
-
-    TWordList list;
-    LoadWordListOf(list, options.File);
-
-    const TFolding folding{options.IgnoreCase, options.YoAsYe};
-    const THits hits = FindEndingHits(list, query.data(), folding);
-    const int32_t limit = options.Limit.value_or(INT32_MAX);
-    if (options.Breakdown)
-        WriteBreakdown(output, BreakDownEnding(list, hits, query.data(), folding), limit);
-    else if (options.Count)
-        output.Write(std::to_string(hits.Count) + "\n");
-    else
-        WriteLines(output, list, hits, limit);
-    output.Flush();
-    return hits.Count > 0 ? 0 : 1;
+    return options.Stdin ? RunLines(output, options) : RunOne(output, options);
 }
 
 } // namespace

@@ -10,6 +10,8 @@ namespace {
 using TApplyResult = std::optional<std::string>;
 
 constexpr std::string_view EndOfOptions = "--";
+constexpr std::string_view FormsOption = "--forms";
+constexpr std::string_view FileOption = "--file";
 
 std::string Quoted(std::string_view s) {
     return "„" + std::string(s) + "“";
@@ -70,12 +72,22 @@ constexpr TOptionRow Rows[] = {
      "ENDUNG aufschlüsseln: je Zeichen davor eine Zeile\n"
      "ERWEITERTE_ENDUNG<TAB>ANZAHL, die häufigste zuerst",
      ApplyBreakdown},
-    {"", "--file", "PFAD", false,
+    {"", FileOption, "PFAD", false,
      "diese Wörterbuchdatei lesen (sonst VokKavrinto.dat im\n"
      "Arbeitsverzeichnis und, liegt dort keine, die installierte\n"
      "in ../share/kavrinto neben dem Ordner des Programms,\n"
      "etwa /usr/share/kavrinto/VokKavrinto.dat)",
      ApplyFile},
+    {"", FormsOption, "", false,
+     "die Formenliste VokKavrintoFormen.dat mit allen Wortformen\n"
+     "durchsuchen, gefunden wie VokKavrinto.dat",
+     SetFlag<&TSucheOptions::Forms>},
+    {"", StdinOption, "", true,
+     "die Endungen von der Standardeingabe lesen, eine je Zeile\n"
+     "(UTF-8; mit --keys getippt), und je Treffer ENDUNG<TAB>EINTRAG\n"
+     "ausgeben, mit --count je Endung ENDUNG<TAB>ANZAHL;\n"
+     "--limit zählt je Endung",
+     SetFlag<&TSucheOptions::Stdin>},
     {"-h", HelpOption, "", true, "diese Hilfe zeigen", SetFlag<&TSucheOptions::Help>},
     {"", "--version", "", true, "die Version zeigen", SetFlag<&TSucheOptions::Version>},
 };
@@ -184,6 +196,16 @@ TSucheOptions ParseSucheArguments(std::span<const std::string_view> Arguments) {
     if (options.Breakdown && options.Count)
         throw TUsageError{"Die Optionen „--count“ und " + Quoted(BreakdownOption) +
                           " schließen einander aus."};
+    if (options.Stdin && options.Breakdown)
+        throw TUsageError{"Die Optionen " + Quoted(StdinOption) + " und " + Quoted(BreakdownOption) +
+                          " schließen einander aus."};
+    if (options.Stdin && options.Ending)
+        throw TUsageError{
+            "Mit " + std::string(StdinOption) +
+            " kommen die Endungen von der Standardeingabe; zu viel: " + Quoted(*options.Ending) + "."};
+    if (options.Forms && options.File)
+        throw TUsageError{"Die Optionen " + Quoted(FormsOption) + " und " + Quoted(FileOption) +
+                          " schließen einander aus."};
     return options;
 }
 
@@ -193,15 +215,18 @@ std::string SucheUsageText() {
         column = std::max(column, Spellings(row).size());
     column += 2;
 
-    std::string out = "Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n"
-                      "       kavrinto-suche [OPTIONEN] --breakdown ENDUNG\n"
-                      "\n"
-                      "Listet jeden Eintrag des Wörterbuchs, dessen Wort auf ENDUNG endet, einen je Zeile,\n"
-                      "in der Reihenfolge des Wörterbuchs. ENDUNG ist Text in UTF-8, meist kyrillisch;\n"
-                      "Groß- und Kleinschreibung zählen, е und ё sind verschieden (außer mit -i und --yo).\n"
-                      "Eine leere ENDUNG (\"\") listet alle Einträge.\n"
-                      "\n"
-                      "Optionen:\n";
+    std::string out =
+        "Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n"
+        "       kavrinto-suche [OPTIONEN] --breakdown ENDUNG\n"
+        "       kavrinto-suche [OPTIONEN] --stdin\n"
+        "\n"
+        "Listet jeden Eintrag des Wörterbuchs, dessen Wort auf ENDUNG endet, einen je Zeile,\n"
+        "in der Reihenfolge des Wörterbuchs. ENDUNG ist Text in UTF-8, meist kyrillisch;\n"
+        "Groß- und Kleinschreibung zählen, е und ё sind verschieden (außer mit -i und --yo).\n"
+        "Eine leere ENDUNG (\"\") listet alle Einträge. Mit --stdin kommen die Endungen von der\n"
+        "Standardeingabe; eine ungültige Zeile wird mit ihrer Nummer gemeldet und übersprungen.\n"
+        "\n"
+        "Optionen:\n";
     for (const TOptionRow& row : Rows)
         AppendOption(out, Spellings(row), row.Help, column);
     AppendOption(out, "      " + std::string(EndOfOptions),

@@ -18,6 +18,8 @@ struct TSucheOptions {
     bool Breakdown = false; // ENDING came with --breakdown
     std::optional<int32_t> Limit = {};
     std::optional<std::string> File = {};
+    bool Forms = false;
+    bool Stdin = false;
     // Missing only beside an option that needs none.
     std::optional<std::string> Ending = {};
 
@@ -28,6 +30,7 @@ struct TSucheOptions {
 inline constexpr std::string_view HelpOption = "--help";
 inline constexpr std::string_view KeysOption = "--keys";
 inline constexpr std::string_view BreakdownOption = "--breakdown";
+inline constexpr std::string_view StdinOption = "--stdin";
 
 // A wrong call, in German; main adds where the help is.
 struct TUsageError {

@@ -65,6 +65,11 @@ TEST(suche_options_test, reads_options_values_and_the_ending) {
         {{"--breakdown", "-ад"}, {.Breakdown = true, .Ending = "-ад"}}, // the next argument, as for --file
         {{"--breakdown", "а", "--breakdown", "я"}, {.Breakdown = true, .Ending = "я"}}, // the last counts
         {{"--limit", "3", "--breakdown", "а"}, {.Breakdown = true, .Limit = 3, .Ending = "а"}},
+        {{"--forms", "ад"}, {.Forms = true, .Ending = "ад"}},
+        {{"--stdin"}, {.Stdin = true}}, // the endings come from standard input
+        {{"--stdin", "--keys", "--count", "--forms"},
+         {.Keys = true, .Count = true, .Forms = true, .Stdin = true}},
+        {{"--stdin", "--file", "a.dat", "--limit=1"}, {.Limit = 1, .File = "a.dat", .Stdin = true}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(Described(c.Args));
@@ -107,6 +112,12 @@ TEST(suche_options_test, refuses_a_wrong_call_with_a_german_message) {
          "Die Optionen „--count“ und „--breakdown“ schließen einander aus."},
         {{"-i=1", "ад"}, "Unbekannte Option „-i=1“."},
         {{"--yo=ja", "ад"}, "Die Option „--yo“ nimmt keinen Wert."},
+        {{"--stdin", "ад"}, "Mit --stdin kommen die Endungen von der Standardeingabe; zu viel: „ад“."},
+        {{"--stdin", "--", ""}, "Mit --stdin kommen die Endungen von der Standardeingabe; zu viel: „“."},
+        {{"--stdin=1"}, "Die Option „--stdin“ nimmt keinen Wert."},
+        {{"--forms", "--file", "a.dat", "ад"}, "Die Optionen „--forms“ und „--file“ schließen einander aus."},
+        {{"--stdin", "--breakdown", "ад"},
+         "Die Optionen „--stdin“ und „--breakdown“ schließen einander aus."},
     };
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(Described(args));

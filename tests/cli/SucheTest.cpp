@@ -1,17 +1,22 @@
-// kavrinto-suche as a process over a small data file: output, counts, exit status, messages, and what
-// happens when standard output cannot be written. What the command line means is tested on the parser.
+// kavrinto-suche as a process over a small data file: output, counts, exit status, messages, endings
+// from standard input, the forms list, and what happens when standard output cannot be written. What the
+// command line means is tested on the parser.
 #include "dictionary/WordList.h"
+#include "dictionary/WordListBuilder.h"
+#include "lexicon/LemmaLink.h"
 #include "tests/dictionary/TestDataFile.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -57,10 +62,12 @@ protected:
     }
 
     // Runs the tool (the build's, unless another copy is given) in folder with the arguments; no
-    // --file unless given.
+    // --file unless given. stdinFrom: a file or folder opened as standard input, "" for a closed one;
+    // without it the test's own.
     TResult Run(const std::vector<std::string>& args, const std::string& folder = "/",
                 const std::string& program = KAVRINTO_BIN_DIR "/kavrinto-suche",
-                TStdout out = TStdout::Captured) const {
+                TStdout out = TStdout::Captured,
+                const std::optional<std::string>& stdinFrom = std::nullopt) const {
         const std::string outFile = Dir.Path("stdout.txt");
         const std::string errFile = Dir.Path("stderr.txt");
         std::vector<std::string> argStrings = {program};
@@ -80,6 +87,11 @@ protected:
         if (child < 0)
             return {-1, "", "fork failed"};
         if (child == 0) {
+            if (stdinFrom) {
+                ::close(STDIN_FILENO);
+                if (!stdinFrom->empty() && ::open(stdinFrom->c_str(), O_RDONLY) != STDIN_FILENO)
+                    ::_exit(127);
+            }
             const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             ::dup2(err, STDERR_FILENO);
             ::close(err);
@@ -123,6 +135,15 @@ protected:
     TResult Search(std::vector<std::string> args, TStdout out = TStdout::Captured) const {
         args.insert(args.begin(), {"--file", DataFile});
         return Run(args, "/", KAVRINTO_BIN_DIR "/kavrinto-suche", out);
+    }
+
+    // --stdin over file (the fixture's unless another is given), with lines as standard input.
+    TResult SearchLines(std::vector<std::string> args, const std::string& lines, std::string file = {},
+                        TStdout out = TStdout::Captured) const {
+        args.insert(args.begin(), {"--stdin", "--file", file.empty() ? DataFile : file});
+        const std::string input =
+            Dir.WriteBytes("stdin.txt", std::vector<uint8_t>(lines.begin(), lines.end()));
+        return Run(args, "/", KAVRINTO_BIN_DIR "/kavrinto-suche", out, input);
     }
 
     TTestDir Dir;
@@ -258,6 +279,193 @@ TEST_F(suche_test, falls_back_to_the_installed_data_file) {
     const TResult unreadable = Run({"--count", "ад"}, empty.string(), installed);
     EXPECT_EQ(unreadable.Status, 2);
     EXPECT_NE(unreadable.Err.find("konnte nicht gelesen werden"), std::string::npos) << unreadable.Err;
+}
+
+// Each line of standard input is an ending; every answer begins with the line as it was read.
+TEST_F(suche_test, stdin_answers_every_line) {
+    struct TCase {
+        std::vector<std::string> Args;
+        std::string In;
+        std::string Out;
+        int Status;
+    };
+    const TCase cases[] = {
+        {{"--count"}, "ад\nсад\nх\n", "ад\t4\nсад\t2\nх\t0\n", 0},
+        {{}, "сад\nсё", "сад\tсад\nсад\tсад²\nсё\tвсё\n", 0}, // the last line needs no LF
+        {{"--limit", "1"}, "ад\nа\n", "ад\tад\nа\tба\n", 0},  // the limit holds for each ending
+        {{"--limit=0"}, "ад\n", "", 0},
+        {{"--keys", "--count"}, "fl\r\nc^\r\n", "fl\t4\nc^\t1\n", 0}, // CR LF ends a line too
+        {{"--count"}, "ад\nад\n", "ад\t4\nад\t4\n", 0},
+        {{"--count"}, "\n", "\t11\n", 0}, // an empty line is the empty ending
+        {{"--count"}, "х\nщ\n", "х\t0\nщ\t0\n", 1},
+        {{}, "х\n", "", 1},
+        {{"--count"}, "", "", 1},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(Described(c.Args) + " < '" + c.In + "'");
+        const TResult r = SearchLines(c.Args, c.In);
+        EXPECT_EQ(r.Out, c.Out);
+        EXPECT_EQ(r.Status, c.Status);
+        EXPECT_EQ(r.Err, "");
+    }
+}
+
+// A bad line costs only its own answer: it is named by its number, the run goes on and ends with 2.
+TEST_F(suche_test, stdin_reports_bad_lines_by_number_and_goes_on) {
+    const std::string longLine(100000, 'a'); // longer than one read
+    const std::string in = "ад\n"
+                           "\xD0\n" +
+                           std::string(200, 'a') + "\n" + longLine + "\n" + std::string("f\0l\n", 4) +
+                           "сад\n" + std::string(199, 'a') + "\n";
+    const TResult r = SearchLines({"--count"}, in);
+    EXPECT_EQ(r.Out, "ад\t4\nсад\t2\n" + std::string(199, 'a') + "\t0\n");
+    EXPECT_EQ(r.Err, "kavrinto-suche: Zeile 2: Die ENDUNG ist kein gültiger UTF-8-Text.\n"
+                     "kavrinto-suche: Zeile 3: Die ENDUNG ist länger als 199 Zeichen.\n"
+                     "kavrinto-suche: Zeile 4: Die ENDUNG ist länger als 199 Zeichen.\n"
+                     "kavrinto-suche: Zeile 5: Die ENDUNG enthält ein Nullzeichen.\n");
+    EXPECT_EQ(r.Status, 2);
+
+    const TResult keys = SearchLines({"--keys"}, "fж\nfl\n{\n");
+    EXPECT_EQ(keys.Out, "fl\tад\nfl\tсад\nfl\tсад²\nfl\tзаклад\n");
+    EXPECT_EQ(keys.Err,
+              "kavrinto-suche: Zeile 1: Das Zeichen „ж“ gibt es auf der deutschen Tastatur nicht (Option "
+              "--keys).\n"
+              "kavrinto-suche: Zeile 3: Das Zeichen „{“ nimmt das Eingabefeld nicht an (Option --keys).\n");
+    EXPECT_EQ(keys.Status, 2);
+}
+
+// Standard input that cannot be read ends the run like any other error; so does an output that takes
+// nothing, and the answers go out before a read error is reported.
+TEST_F(suche_test, stdin_that_cannot_be_read) {
+    const std::vector<std::string> args = {"--stdin", "--file", DataFile, "--count"};
+    const std::string program = KAVRINTO_BIN_DIR "/kavrinto-suche";
+    const TResult closed = Run(args, "/", program, TStdout::Captured, "");
+    EXPECT_EQ(closed.Err, "kavrinto-suche: Die Standardeingabe konnte nicht gelesen werden: nicht geöffnet "
+                          "oder geschlossen.\n");
+    EXPECT_EQ(closed.Status, 2);
+    const TResult folder = Run(args, "/", program, TStdout::Captured, Dir.Folder().string());
+    EXPECT_EQ(folder.Err,
+              "kavrinto-suche: Die Standardeingabe konnte nicht gelesen werden: ist ein Ordner.\n");
+    EXPECT_EQ(folder.Status, 2);
+
+    const TResult full = SearchLines({"--count"}, "ад\n", {}, TStdout::Full);
+    EXPECT_EQ(full.Err, "kavrinto-suche: Die Ausgabe konnte nicht geschrieben werden: Datenträger voll.\n");
+    EXPECT_EQ(full.Status, 2);
+}
+
+// On a list in the builder's order the endings are found by bisection: each answer must be what a run
+// of its own gives, at the edges of runs and between them.
+TEST_F(suche_test, stdin_gives_what_one_run_per_ending_gives) {
+    const TDataFile data = MakeDataFile({u"ба", u"жаба", u"аба", u"ад", u"сад", u"заклад", u"Ад", u"все",
+                                         u"всё", u"заря", u"я", u"моря", u"горя", u"ря", u"а", u"д", u"ёж"});
+    ASSERT_EQ(data.Error, "");
+    const std::string file = Dir.WriteBytes("ordered.dat", data.Bytes);
+    const std::vector<std::string> endings = {"а",   "ба", "аба", "жаба", "ижаба", "д", "ад",
+                                              "сад", "Ад", "дд",  "е",    "ё",     "я", "ря",
+                                              "оря", "ж",  "ёж",  "",     "б",     "ъ", "\U0001F600"};
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{}, {"--count"}, {"--limit", "1"}}) {
+        SCOPED_TRACE(Described(options));
+        std::string lines;
+        std::string expected;
+        bool anyHit = false;
+        for (const std::string& ending : endings) {
+            lines += ending + "\n";
+            std::vector<std::string> args = {"--file", file};
+            args.insert(args.end(), options.begin(), options.end());
+            args.insert(args.end(), {"--", ending});
+            const TResult one = Run(args);
+            ASSERT_EQ(one.Err, "") << ending;
+            anyHit = anyHit || one.Status == 0;
+            std::istringstream answers(one.Out);
+            for (std::string answer; std::getline(answers, answer);)
+                expected += ending + "\t" + answer + "\n";
+        }
+        const TResult batch = SearchLines(options, lines, file);
+        EXPECT_EQ(batch.Out, expected);
+        EXPECT_EQ(batch.Status, anyHit ? 0 : 1);
+        EXPECT_EQ(batch.Err, "");
+    }
+}
+
+// Someone typing endings sees each answer as soon as the line is complete, not at the end of the input.
+TEST_F(suche_test, stdin_answers_a_line_before_the_input_ends) {
+    int in[2];
+    int out[2];
+    ASSERT_EQ(::pipe(in), 0);
+    ASSERT_EQ(::pipe(out), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::dup2(in[0], STDIN_FILENO);
+        ::dup2(out[1], STDOUT_FILENO);
+        for (int fd : {in[0], in[1], out[0], out[1]})
+            ::close(fd);
+        ::execl(KAVRINTO_BIN_DIR "/kavrinto-suche", "kavrinto-suche", "--stdin", "--count", "--file",
+                DataFile.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(in[0]);
+    ::close(out[1]);
+    // Reads until the answer is complete, waiting at most 10 seconds in all.
+    const auto answer = [&](std::string_view expected) {
+        std::string got;
+        pollfd ready{out[0], POLLIN, 0};
+        while (got.size() < expected.size() && ::poll(&ready, 1, 10000) == 1) {
+            char buffer[256];
+            const ssize_t n = ::read(out[0], buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            got.append(buffer, static_cast<std::size_t>(n));
+        }
+        return got;
+    };
+    ASSERT_EQ(::write(in[1], "ад\n", 5), 5);
+    EXPECT_EQ(answer("ад\t4\n"), "ад\t4\n");
+    ASSERT_EQ(::write(in[1], "сад\nх", 9), 9); // the last line still open
+    EXPECT_EQ(answer("сад\t2\n"), "сад\t2\n");
+    ::close(in[1]);
+    EXPECT_EQ(answer("х\t0\n"), "х\t0\n");
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+// --forms reads VokKavrintoFormen.dat where the lemma list would be read: the working directory first,
+// then the installed files; its absence is reported under its own name.
+TEST_F(suche_test, forms_reads_the_forms_list_like_the_lemma_list) {
+    namespace fs = std::filesystem;
+    const fs::path prefix = Dir.Folder() / "unpacked" / "usr";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share" / "kavrinto");
+    const std::string installed = (prefix / "bin" / "kavrinto-suche").string();
+    fs::copy_file(KAVRINTO_BIN_DIR "/kavrinto-suche", installed);
+    fs::copy_file(DataFile, prefix / "share" / "kavrinto" / DataFileName);
+    const fs::path empty = Dir.Folder() / "empty";
+    fs::create_directories(empty);
+
+    const TResult none = Run({"--forms", "--count", "ад"}, empty.string(), installed);
+    EXPECT_EQ(none.Status, 2);
+    EXPECT_TRUE(none.Err.starts_with("kavrinto-suche: Weder im Arbeitsverzeichnis noch bei den installierten "
+                                     "Dateien liegt eine Wörterbuchdatei: " +
+                                     (empty / FormsFileName).string() + " und " +
+                                     (prefix / "share" / "kavrinto" / FormsFileName).string() + " fehlen."))
+        << none.Err;
+
+    std::u16string forms = u"\uFEFFад\r\nсад\r\nсады\r\nсадами\r\n";
+    Dir.WriteDataFile("forms.dat", forms);
+    fs::copy_file(Dir.Path("forms.dat"), prefix / "share" / "kavrinto" / FormsFileName);
+    EXPECT_EQ(Run({"--forms", "--count", "ад"}, empty.string(), installed).Out, "2\n");
+    EXPECT_EQ(Run({"--count", "ад"}, empty.string(), installed).Out, "4\n"); // the lemma list as before
+
+    const fs::path local = Dir.Folder() / "local";
+    fs::create_directories(local);
+    Dir.WriteDataFile("local.dat", u"\uFEFFами\r\n");
+    fs::copy_file(Dir.Path("local.dat"), local / FormsFileName);
+    const TResult own = Run({"--forms", "ами"}, local.string(), installed);
+    EXPECT_EQ(own.Out, "ами\n");
+    EXPECT_EQ(own.Status, 0);
 }
 
 // Wrong calls in general are the parser's tests; here the stream, the exit status and the pointer to the

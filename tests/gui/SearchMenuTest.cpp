@@ -39,8 +39,9 @@ TEST_F(search_menu_test, sits_between_programm_and_hilfe_with_folding_off) {
     QStringList items;
     for (QAction* action : Find<QMenu>(*Window, "Suche1")->actions())
         items << action->text();
-    EXPECT_EQ(items, (QStringList{u"Endung aufschlüsseln…"_s, u"Alle Treffer speichern…"_s, u""_s,
-                                  u"Groß- und Kleinschreibung gleich"_s, u"е und ё gleich"_s}));
+    EXPECT_EQ(items, (QStringList{u"Grundformen"_s, u"Alle Wortformen"_s, u""_s, u"Endung aufschlüsseln…"_s,
+                                  u"Alle Treffer speichern…"_s, u""_s, u"Groß- und Kleinschreibung gleich"_s,
+                                  u"е und ё gleich"_s}));
     EXPECT_FALSE(Find<QAction>(*Window, "Grossklein1")->isChecked());
     EXPECT_FALSE(Find<QAction>(*Window, "EundYo1")->isChecked());
     EXPECT_EQ(Find<QAction>(*Window, "AlleTrefferspeichern1")->shortcut(), QKeySequence(u"Ctrl+S"_s));
@@ -133,6 +134,26 @@ TEST_F(search_menu_test, breakdown_follows_the_folding) {
     EXPECT_NE(table->rowCount(), unfolded);
     EXPECT_EQ(table->item(0, 0)->text().toStdU16String(), rows[0].Ending);
     EXPECT_EQ(Find<QLabel>(*Window, "Heading")->text(), u"ё: "_s + Count() + u" Treffer"_s);
+}
+
+TEST_F(search_menu_test, breakdown_follows_the_list_searched) {
+    Type(u"fvb"_s); // ами
+    Press(Qt::Key_Return);
+    Trigger("Endungaufschluesseln1");
+    const QString lemmas = Count();
+    Trigger("AlleWortformen1");
+    ASSERT_EQ(Find<QLabel>(*Window, "Panel2")->text(), u"Wortformen"_s);
+    EXPECT_NE(Count(), lemmas);
+    EXPECT_EQ(Find<QLabel>(*Window, "Heading")->text(), u"ами: "_s + Count() + u" Treffer"_s);
+    const std::vector<uint16_t> query = QueryOfText(u"ами");
+    const TWordList& list = Window->LoadedWordList();
+    const std::vector<TBreakdownRow> rows =
+        BreakDownEnding(list, FindEndingHits(list, query.data(), {}), query.data(), {});
+    auto* table = Find<QTableWidget>(*Window, "Table");
+    ASSERT_EQ(table->rowCount(), static_cast<int>(rows.size()));
+    EXPECT_EQ(table->item(0, 0)->text().toStdU16String(), rows[0].Ending);
+    Trigger("Grundformen1");
+    EXPECT_EQ(Find<QLabel>(*Window, "Heading")->text(), u"ами: "_s + lemmas + u" Treffer"_s);
 }
 
 // Ctrl+S: a save dialog with Treffer-ENDUNG.txt, then every hit, not only the 4001 shown.
