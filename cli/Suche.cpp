@@ -22,6 +22,9 @@
 #include "dictionary/WordList.h"
 #include "input/InputEditing.h"
 #include "input/Zeitortf.h"
+#include "lexicon/Lexicon.h"
+#include "lexicon/LexiconSchema.h"
+#include "lexicon/WordInfo.h"
 #include "richtext/Codepage.h"
 #include "richtext/ConvertError.h"
 #include "richtext/Rtftounisort.h"
@@ -134,14 +137,18 @@ void WriteLines(TOutput& output, TWordList& list, int32_t first, int32_t last) {
     }
 }
 
-// The data file that comes with an installed kavrinto-suche: share/kavrinto beside the bin folder the
+// A data file that comes with an installed kavrinto-suche: share/kavrinto beside the bin folder the
 // program lies in (symbolic links followed), wherever the package was unpacked.
-std::filesystem::path InstalledDataFile() {
+std::filesystem::path InstalledFile(const char* name) {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error)
         return {};
-    return program.parent_path().parent_path() / "share" / "kavrinto" / DataFileName;
+    return program.parent_path().parent_path() / "share" / "kavrinto" / name;
+}
+
+std::filesystem::path InstalledDataFile() {
+    return InstalledFile(DataFileName);
 }
 
 bool Exists(const std::filesystem::path& path) {
@@ -179,6 +186,27 @@ void LoadWordListOf(TWordList& list, const std::optional<std::string>& file) {
         throw TError{list.LoadError};
 }
 
+// The lexicon database in the working directory, else the installed one.
+std::filesystem::path LexiconPath() {
+    std::error_code error;
+    const std::filesystem::path local = std::filesystem::current_path(error) / LexiconFileName;
+    const std::filesystem::path installed = InstalledFile(LexiconFileName);
+    return !Exists(local) && Exists(installed) ? installed : local;
+}
+
+// --info: 0 when the word is in one of the lists, 1 when not; without a usable database an error.
+int RunInfo(TOutput& output, const std::string& word) {
+    if (!Utf8ToUtf16(word))
+        throw TError{"Das WORT ist kein gültiger UTF-8-Text."};
+    TLexicon lexicon(LexiconPath().string());
+    TWordFacts facts;
+    if (!lexicon.Lookup(word, facts))
+        throw TError{lexicon.TakeError()};
+    output.Write(InfoLines(facts));
+    output.Flush();
+    return facts.InLists() ? 0 : 1;
+}
+
 int Run(const TSucheOptions& options) {
     TOutput output;
     TOutput::CheckOpen();
@@ -187,6 +215,8 @@ int Run(const TSucheOptions& options) {
         output.Flush();
         return 0;
     }
+    if (options.Info)
+        return RunInfo(output, *options.Info);
 
     const std::optional<std::u16string> ending = Utf8ToUtf16(*options.Ending);
     if (!ending)

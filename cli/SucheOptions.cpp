@@ -39,6 +39,13 @@ TApplyResult ApplyFile(TSucheOptions& options, std::string_view value) {
     return {};
 }
 
+TApplyResult ApplyInfo(TSucheOptions& options, std::string_view value) {
+    if (value.empty())
+        return "erwartet ein Wort, angegeben wurde keines";
+    options.Info = std::string(value);
+    return {};
+}
+
 // An option that only switches something on.
 template <bool TSucheOptions::*Flag> TApplyResult SetFlag(TSucheOptions& options, std::string_view) {
     options.*Flag = true;
@@ -60,6 +67,11 @@ constexpr TOptionRow Rows[] = {
      "in ../share/kavrinto neben dem Ordner des Programms,\n"
      "etwa /usr/share/kavrinto/VokKavrinto.dat)",
      ApplyFile},
+    {"", InfoOption, "WORT", true,
+     "statt zu suchen zeigen, was das Lexikon über WORT weiß:\n"
+     "Grundform, Betonung, Wortart, deutsche Bedeutung, Quelle\n"
+     "(Exit-Status 0, wenn WORT in einer der Wortlisten steht, sonst 1)",
+     ApplyInfo},
     {"-h", HelpOption, "", true, "diese Hilfe zeigen", SetFlag<&TSucheOptions::Help>},
     {"", "--version", "", true, "die Version zeigen", SetFlag<&TSucheOptions::Version>},
 };
@@ -165,6 +177,9 @@ TSucheOptions ParseSucheArguments(std::span<const std::string_view> Arguments) {
     }
     if (endingNeeded && !options.Ending)
         throw TUsageError{"Die ENDUNG fehlt."};
+    if (options.Info && options.Ending)
+        throw TUsageError{"Mit " + std::string(InfoOption) +
+                          " ist keine ENDUNG erlaubt; zu viel: " + Quoted(*options.Ending) + "."};
     return options;
 }
 

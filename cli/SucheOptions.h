@@ -15,6 +15,8 @@ struct TSucheOptions {
     bool Count = false;
     std::optional<int32_t> Limit = {};
     std::optional<std::string> File = {};
+    // --info WORT: what the lexicon knows about the word, instead of a search.
+    std::optional<std::string> Info = {};
     // Missing only beside an option that needs none.
     std::optional<std::string> Ending = {};
 
@@ -24,6 +26,7 @@ struct TSucheOptions {
 // Spellings that messages outside the table cite.
 inline constexpr std::string_view HelpOption = "--help";
 inline constexpr std::string_view KeysOption = "--keys";
+inline constexpr std::string_view InfoOption = "--info";
 
 // A wrong call, in German; main adds where the help is.
 struct TUsageError {

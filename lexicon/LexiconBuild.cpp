@@ -1,0 +1,166 @@
+// Making the lexicon database.
+#include "lexicon/LexiconBuild.h"
+
+#include "common/SystemError.h"
+#include "lexicon/LexiconSchema.h"
+#include "lexicon/Sqlite.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <string_view>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+enum TSourceId : int64_t { LemmaSourceId = 1, GlossSourceId = 2, StressSourceId = 3 };
+
+void InsertSource(TSqliteDatabase& db, TSourceId id, const TLexiconSource& source) {
+    TSqliteStatement insert(db, "INSERT INTO source (id, name, version, licence) VALUES (?1, ?2, ?3, ?4)");
+    insert.Bind(1, static_cast<int64_t>(id));
+    insert.Bind(2, source.Name);
+    insert.Bind(3, source.Version);
+    insert.Bind(4, source.Licence);
+    insert.Step();
+}
+
+// Rows in key order make the tables' B-trees grow at their end.
+template <typename T, typename Key> std::vector<const T*> SortedBy(const std::vector<T>& rows, Key key) {
+    std::vector<const T*> sorted;
+    sorted.reserve(rows.size());
+    for (const T& row : rows)
+        sorted.push_back(&row);
+    std::sort(sorted.begin(), sorted.end(), [&](const T* a, const T* b) { return key(*a) < key(*b); });
+    return sorted;
+}
+
+void Fill(TSqliteDatabase& db, const TLexiconSources& sources) {
+    db.Execute("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;");
+    db.Execute("BEGIN");
+    db.Execute(LexiconSchema);
+    db.Execute(("PRAGMA application_id = " + std::to_string(LexiconApplicationId) +
+                "; PRAGMA user_version = " + std::to_string(LexiconSchemaVersion))
+                   .c_str());
+    InsertSource(db, LemmaSourceId, sources.LemmaSource);
+    InsertSource(db, GlossSourceId, sources.GlossSource);
+    InsertSource(db, StressSourceId, sources.StressSource);
+
+    // Lemmas are numbered in their sorted order.
+    std::vector<std::string_view> lemmas;
+    lemmas.reserve(sources.FormLemmas.size() / 8);
+    for (const TFormLemma& row : sources.FormLemmas)
+        lemmas.push_back(row.Lemma);
+    std::sort(lemmas.begin(), lemmas.end());
+    lemmas.erase(std::unique(lemmas.begin(), lemmas.end()), lemmas.end());
+    TSqliteStatement lemma(db, "INSERT INTO lemma (id, word, source) VALUES (?1, ?2, ?3)");
+    for (std::size_t i = 0; i < lemmas.size(); ++i) {
+        lemma.Bind(1, static_cast<int64_t>(i + 1));
+        lemma.Bind(2, lemmas[i]);
+        lemma.Bind(3, int64_t{LemmaSourceId});
+        lemma.Step();
+        lemma.Reset();
+    }
+    auto lemmaId = [&](std::string_view word) {
+        return static_cast<int64_t>(std::lower_bound(lemmas.begin(), lemmas.end(), word) - lemmas.begin()) +
+               1;
+    };
+    TSqliteStatement form(db, "INSERT OR IGNORE INTO form (word, lemma) VALUES (?1, ?2)");
+    for (const TFormLemma* row : SortedBy(sources.FormLemmas, [&](const TFormLemma& r) {
+             return std::pair<std::string_view, int64_t>(r.Form, lemmaId(r.Lemma));
+         })) {
+        form.Bind(1, row->Form);
+        form.Bind(2, lemmaId(row->Lemma));
+        form.Step();
+        form.Reset();
+    }
+
+    TSqliteStatement gloss(db, "INSERT OR IGNORE INTO gloss (word, german, source) VALUES (?1, ?2, ?3)");
+    for (const TGloss* row : SortedBy(sources.Glosses, [](const TGloss& r) {
+             return std::pair<std::string_view, std::string_view>(r.Word, r.German);
+         })) {
+        gloss.Bind(1, row->Word);
+        gloss.Bind(2, row->German);
+        gloss.Bind(3, int64_t{GlossSourceId});
+        gloss.Step();
+        gloss.Reset();
+    }
+
+    TSqliteStatement stress(db, "INSERT OR IGNORE INTO stress (word, vowel, source) VALUES (?1, ?2, ?3)");
+    TSqliteStatement wordClass(db,
+                               "INSERT OR IGNORE INTO word_class (word, class, source) VALUES (?1, ?2, ?3)");
+    for (const TFestivalEntry* row :
+         SortedBy(sources.Festival, [](const TFestivalEntry& r) { return std::string_view(r.Word); })) {
+        if (row->StressedVowel > 0) {
+            stress.Bind(1, row->Word);
+            stress.Bind(2, int64_t{row->StressedVowel});
+            stress.Bind(3, int64_t{StressSourceId});
+            stress.Step();
+            stress.Reset();
+        }
+        wordClass.Bind(1, row->Word);
+        wordClass.Bind(2, row->WordClass);
+        wordClass.Bind(3, int64_t{StressSourceId});
+        wordClass.Step();
+        wordClass.Reset();
+    }
+    db.Execute("COMMIT");
+}
+
+bool IsRegularOrMissing(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return errno == ENOENT;
+    return S_ISREG(info.st_mode);
+}
+
+} // namespace
+
+std::string BuildLexiconDatabase(const TLexiconSources& Sources, const std::string& Path) {
+    const std::string failed = "Die Lexikon-Datenbank " + Path + " konnte nicht angelegt werden: ";
+    if (!IsRegularOrMissing(Path))
+        return failed + "an ihrer Stelle liegt etwas anderes als eine gewöhnliche Datei.";
+    std::string temporary = Path + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return failed + SystemErrorText(errno) + ".";
+    // mkstemp makes the file readable only for its owner; the database is for everyone.
+    ::fchmod(fd, 0644);
+    ::close(fd);
+    std::string error;
+    try {
+        TSqliteDatabase db(temporary, TSqliteDatabase::TMode::Create);
+        Fill(db, Sources);
+    } catch (const TSqliteError& e) {
+        error = failed + "SQLite meldet „" + e.Detail + "“.";
+    } catch (const std::bad_alloc&) {
+        error = failed + "Der Arbeitsspeicher reicht nicht aus.";
+    }
+    if (error.empty() && ::rename(temporary.c_str(), Path.c_str()) != 0)
+        error = failed + SystemErrorText(errno) + ".";
+    if (!error.empty())
+        ::unlink(temporary.c_str());
+    return error;
+}
+
+std::vector<TFormLemma> FormLemmasOfGroups(std::string_view Groups) {
+    std::vector<TFormLemma> rows;
+    std::string lemma;
+    while (!Groups.empty()) {
+        const std::size_t end = std::min(Groups.find('\n'), Groups.size());
+        std::string_view line = Groups.substr(0, end);
+        Groups.remove_prefix(std::min(end + 1, Groups.size()));
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (line.empty()) {
+            lemma.clear();
+            continue;
+        }
+        if (lemma.empty())
+            lemma = line;
+        rows.push_back({std::string(line), lemma});
+    }
+    return rows;
+}
