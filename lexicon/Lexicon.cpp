@@ -57,26 +57,30 @@ std::string Quoted(std::string_view s) {
     return "„" + std::string(s) + "“";
 }
 
+// Thrown for a sound SQLite file that is not ours: it would give wrong answers, not errors.
+struct TForeignDatabase {};
+
+TSqliteDatabase& CheckedOurs(TSqliteDatabase& db) {
+    TSqliteStatement id(db, "PRAGMA application_id");
+    TSqliteStatement version(db, "PRAGMA user_version");
+    if (!id.Step() || id.Number(0) != LexiconApplicationId || !version.Step() ||
+        version.Number(0) != LexiconSchemaVersion)
+        throw TForeignDatabase{};
+    return db;
+}
+
 } // namespace
 
 // The open database and its statements, prepared once.
 class TLexiconReader {
 public:
     explicit TLexiconReader(const std::string& path)
-        : Db(path, TSqliteDatabase::TMode::ReadOnly),
+        : Db(path, TSqliteDatabase::TMode::ReadOnly), Checked(CheckedOurs(Db)),
           LemmaOf(Db, "SELECT lemma.word FROM form JOIN lemma ON lemma.id = form.lemma WHERE form.word = ?1"),
           StressOf(Db, "SELECT vowel FROM stress WHERE word = ?1 ORDER BY vowel"),
           ClassOf(Db, "SELECT class FROM word_class WHERE word = ?1"),
           GlossOf(Db, "SELECT german FROM gloss WHERE word = ?1"),
           Source(Db, "SELECT name, version, licence FROM source WHERE id = ?1") {}
-
-    // Some of the database's own: a foreign file would give wrong answers, not errors.
-    bool IsOurs() {
-        TSqliteStatement id(Db, "PRAGMA application_id");
-        TSqliteStatement version(Db, "PRAGMA user_version");
-        return id.Step() && id.Number(0) == LexiconApplicationId && version.Step() &&
-               version.Number(0) == LexiconSchemaVersion;
-    }
 
     void Lookup(std::string_view word, TWordFacts& facts) {
         std::vector<int64_t> sources;
@@ -128,6 +132,7 @@ public:
 
 private:
     TSqliteDatabase Db;
+    TSqliteDatabase& Checked; // before the statements: a foreign file has none of our tables
     TSqliteStatement LemmaOf;
     TSqliteStatement StressOf;
     TSqliteStatement ClassOf;
@@ -142,7 +147,7 @@ TLexicon::~TLexicon() = default;
 void TLexicon::Fail(std::string Message) {
     Reader.reset();
     Failed = true;
-    Error = std::move(Message) + " Angaben zu den Wörtern fehlen daher; die Suche geht weiter.";
+    Error = std::move(Message);
 }
 
 bool TLexicon::Open() {
@@ -161,13 +166,10 @@ bool TLexicon::Open() {
         return false;
     }
     try {
-        auto reader = std::make_unique<TLexiconReader>(Path);
-        if (!reader->IsOurs()) {
-            Fail(name + " ist keine Lexikon-Datenbank dieser Version von Kavrinto.");
-            return false;
-        }
-        Reader = std::move(reader);
+        Reader = std::make_unique<TLexiconReader>(Path);
         return true;
+    } catch (const TForeignDatabase&) {
+        Fail(name + " ist keine Lexikon-Datenbank dieser Version von Kavrinto.");
     } catch (const TSqliteError& e) {
         Fail(name + " ist beschädigt (SQLite: " + e.Detail + ").");
     } catch (const std::bad_alloc&) {

@@ -23,6 +23,10 @@ struct TWordFacts {
 
 class TLexiconReader;
 
+// What the window adds to the message of a failed database.
+inline constexpr const char* WithoutLexiconText =
+    "Angaben zu den Wörtern fehlen daher; die Suche geht weiter.";
+
 // The database, opened read-only on the first lookup (not before: the window's start stays as fast as
 // it was). When it is missing or damaged every lookup fails and the German message is handed out once.
 class TLexicon {

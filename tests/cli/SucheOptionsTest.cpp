@@ -58,6 +58,8 @@ TEST(suche_options_test, reads_options_values_and_the_ending) {
         {{"--help"}, {.Help = true}},
         {{"--help", "ад"}, {.Help = true, .Ending = "ад"}},
         {{"--version"}, {.Version = true}},
+        {{"--info", "кровью"}, {.Info = "кровью"}},
+        {{"--info=-ад"}, {.Info = "-ад"}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(Described(c.Args));
@@ -93,6 +95,9 @@ TEST(suche_options_test, refuses_a_wrong_call_with_a_german_message) {
         {{"--count", "--keys"}, "Die ENDUNG fehlt."},
         {{"ад", "ба"}, "Nur eine ENDUNG ist erlaubt; zu viel: „ба“."},
         {{"--", "ад", "--count"}, "Nur eine ENDUNG ist erlaubt; zu viel: „--count“."},
+        {{"--info"}, "Die Option „--info“ braucht einen Wert."},
+        {{"--info="}, "--info erwartet ein Wort, angegeben wurde keines."},
+        {{"--info", "кровь", "ад"}, "Mit --info ist keine ENDUNG erlaubt; zu viel: „ад“."},
     };
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(Described(args));
