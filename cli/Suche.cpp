@@ -151,29 +151,24 @@ std::filesystem::path InstalledDataFile() {
     return InstalledFile(DataFileName);
 }
 
-bool Exists(const std::filesystem::path& path) {
-    std::error_code error;
-    return !path.empty() &&
-           std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found;
-}
-
 // Without --file: the working directory's data file, else the installed one. A file that is there but
 // cannot be read is reported, not passed over.
 void LoadDefaultWordList(TWordList& list) {
     std::error_code error;
     const std::filesystem::path local = std::filesystem::current_path(error) / DataFileName;
-    const std::filesystem::path installed = InstalledDataFile();
-    if (!Exists(local) && Exists(installed)) {
-        list.LoadWordList(installed.string());
-        return;
-    }
     list.LoadWordList(local.string());
-    if (!list.LoadError.empty() && !Exists(local))
-        throw TError{"Weder im Arbeitsverzeichnis noch bei den installierten Dateien liegt eine "
-                     "Wörterbuchdatei: " +
-                     local.string() + " und " +
-                     (installed.empty() ? "../share/kavrinto" : installed.string()) +
-                     " fehlen. Eine andere Datei nennt --file PFAD."};
+    if (list.LoadStatus != TLoadStatus::Missing)
+        return;
+    const std::filesystem::path installed = InstalledDataFile();
+    if (!installed.empty()) {
+        list.LoadWordList(installed.string());
+        if (list.LoadStatus != TLoadStatus::Missing)
+            return;
+    }
+    throw TError{"Weder im Arbeitsverzeichnis noch bei den installierten Dateien liegt eine "
+                 "Wörterbuchdatei: " +
+                 local.string() + " und " + (installed.empty() ? "../share/kavrinto" : installed.string()) +
+                 " fehlen. Eine andere Datei nennt --file PFAD."};
 }
 
 // The data file named by --file, else the default one; a failure ends the run with its message.

@@ -42,12 +42,12 @@ TDlgInfo::TDlgInfo(QWidget* Owner) : QDialog(Owner) {
                       Qt::AlignHCenter);
     Label4 = NewLabel(this, u"Label4"_s, u"Kavrinto-Projekt"_s, QRect(121, 144, 125, 20), Title, Text,
                       Qt::AlignHCenter);
-    // Where to turn: program faults go to the team (the README says how), the word list comes from
-    // Debian's hunspell-ru package.
+    // Where to turn: how to report a program fault stands on the help's start page, which F1 opens; the
+    // word list comes from Debian's hunspell-ru package.
     Label5 = NewLabel(this, u"Label5"_s, u"Fehler:"_s, QRect(32, 176, 53, 16), Regular, Text, Qt::AlignLeft);
     Label6 = NewLabel(this, u"Label6"_s, u"Daten:"_s, QRect(32, 192, 49, 16), Regular, Text, Qt::AlignLeft);
-    Label7 =
-        NewLabel(this, u"Label7"_s, u"siehe README"_s, QRect(88, 176, 107, 16), Regular, Text, Qt::AlignLeft);
+    Label7 = NewLabel(this, u"Label7"_s, u"siehe Hilfe (F1)"_s, QRect(88, 176, 107, 16), Regular, Text,
+                      Qt::AlignLeft);
     Label8 =
         NewLabel(this, u"Label8"_s, u"hunspell-ru"_s, QRect(88, 192, 107, 16), Regular, Text, Qt::AlignLeft);
 }

@@ -1,6 +1,8 @@
 // What the two dialogs share: frame, centring, labels and the OK button.
 #include "dialogs/DlgLayout.h"
 
+#include "platform/MessageBox.h"
+
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
@@ -36,8 +38,7 @@ QFont DlgFont(const QString& Family, int PixelHeight, bool Bold) {
 
 void SetFixedDialogFrame(QDialog* Dialog, const QString& Caption, int Width, int Height) {
     Dialog->setWindowTitle(Caption);
-    Dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    SetDialogFrame(Dialog);
     Dialog->setFixedSize(Width, Height);
     Dialog->setSizeGripEnabled(false);
 }
@@ -47,8 +48,9 @@ void CentreOnScreen(QDialog* Dialog) {
     if (Screen == nullptr)
         return;
     const QRect Available = Screen->availableGeometry();
-    // The frame is not known before the first showing; the client area is close enough to centre.
-    Dialog->move(Available.center() - Dialog->rect().center());
+    // The client area is centred, not the frame: the frame is unknown before the first showing and known
+    // after it, so a dialog placed by its frame would stand lower from the second showing on.
+    Dialog->setGeometry(QRect(Available.center() - Dialog->rect().center(), Dialog->size()));
 }
 
 QLabel* NewLabel(QWidget* Parent, const QString& Name, const QString& Text, const QRect& Rect,

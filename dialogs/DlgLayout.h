@@ -19,7 +19,7 @@ QFont DlgFont(const QString& Family, int PixelHeight, bool Bold);
 // box, a close box.
 void SetFixedDialogFrame(QDialog* Dialog, const QString& Caption, int Width, int Height);
 
-// Moves Dialog to the middle of its screen.
+// Moves Dialog's client area to the middle of its screen, the same place at every showing.
 void CentreOnScreen(QDialog* Dialog);
 
 // A label at Rect (client coordinates). Should its text be wider than Rect, the label grows around its

@@ -443,9 +443,8 @@ void DecryptBlock(const TCipherContext& ctx, uint32_t& L, uint32_t& R) {
 }
 
 void InitKey(TCipherContext& ctx, const uint8_t* key, int16_t length) {
-    std::memcpy(ctx.P, StandardP.data(), sizeof ctx.P);
-    for (int box = 0; box < 4; ++box)
-        std::memcpy(ctx.S[box], VariantS[box].data(), sizeof ctx.S[box]);
+    ctx.P = StandardP;
+    ctx.S = VariantS;
 
     // Without key bytes there is nothing to mix in (and nothing that may be read).
     if (key != nullptr && length > 0) {

@@ -6,8 +6,10 @@
 #include <cstdint>
 
 struct TCipherContext {
-    uint32_t P[18];
-    uint32_t S[4][256];
+    std::array<uint32_t, 18> P;
+    std::array<std::array<uint32_t, 256>, 4> S;
+
+    bool operator==(const TCipherContext&) const = default;
 };
 
 // The initial tables: P and S1..S4 as the cipher uses them (with the 26 altered entries).

@@ -2,6 +2,7 @@
 // lines.
 #include "dictionary/WordList.h"
 
+#include "common/SystemError.h"
 #include "dictionary/Readdaten.h"
 #include "dictionary/Sortrus.h"
 
@@ -10,6 +11,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
+#include <string_view>
+#include <type_traits>
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -47,6 +51,7 @@ bool UsesHugePages(size_t bytes) {
 
 constexpr uint16_t CR = 13;
 constexpr uint16_t LF = 10;
+constexpr uint16_t ByteOrderMark = 0xFEFF;
 
 // Closes the descriptor on every way out of the loader.
 class TFileHandle {
@@ -64,22 +69,55 @@ private:
     int Fd;
 };
 
-std::string NotFoundMessage(const std::string& path) {
-    return "Die Wörterbuchdatei " + path + " wurde nicht gefunden.";
+// Sets text to the parts; within the room reserved for it this takes no memory.
+void Compose(std::string& text, std::initializer_list<std::string_view> parts) {
+    text.clear();
+    for (const std::string_view part : parts)
+        text.append(part);
 }
 
-std::string UnreadableMessage(const std::string& path, const std::string& reason = {}) {
-    std::string text = "Die Wörterbuchdatei " + path + " konnte nicht gelesen werden.";
-    if (!reason.empty())
-        text += " " + reason;
-    return text;
+// Room for any message beside the path, reserved before the load.
+constexpr size_t MessageRoom = 160;
+
+TLoadStatus Missing(std::string& message, const std::string& path) {
+    Compose(message, {"Die Wörterbuchdatei ", path, " wurde nicht gefunden."});
+    return TLoadStatus::Missing;
 }
 
-// Reads until size bytes have arrived or the file ends; -1 on a read error.
-int64_t ReadFully(int fd, uint8_t* buffer, int64_t size) {
+TLoadStatus Unreadable(std::string& message, const std::string& path, const std::string& cause) {
+    Compose(message, {"Die Wörterbuchdatei ", path, " konnte nicht gelesen werden: ", cause, "."});
+    return TLoadStatus::Unreadable;
+}
+
+TLoadStatus NotDictionary(std::string& message, const std::string& path) {
+    Compose(message, {"Die Datei ", path,
+                      " ist keine Wörterbuchdatei von Kavrinto (falscher Schlüssel oder beschädigt)."});
+    return TLoadStatus::NotDictionary;
+}
+
+TLoadStatus OpenFailure(std::string& message, const std::string& path, int error) {
+    return error == ENOENT || error == ENOTDIR ? Missing(message, path)
+                                               : Unreadable(message, path, SystemErrorText(error));
+}
+
+// What a file that is not a regular one is, as the end of a German sentence about it.
+std::string KindOfFile(mode_t mode) {
+    if (S_ISDIR(mode))
+        return SystemErrorText(EISDIR);
+    if (S_ISFIFO(mode))
+        return "ist eine benannte Pipe (FIFO)";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "ist ein Gerät";
+    if (S_ISSOCK(mode))
+        return "ist ein Socket";
+    return "ist keine gewöhnliche Datei";
+}
+
+// Reads from offset until size bytes have arrived or the file ends; -1 on a read error, with errno.
+int64_t ReadAt(int fd, uint8_t* buffer, int64_t size, int64_t offset) {
     int64_t got = 0;
     while (got < size) {
-        const ssize_t n = ::read(fd, buffer + got, static_cast<size_t>(size - got));
+        const ssize_t n = ::pread(fd, buffer + got, static_cast<size_t>(size - got), offset + got);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -93,7 +131,7 @@ int64_t ReadFully(int fd, uint8_t* buffer, int64_t size) {
 }
 
 // An empty list whose arrays still have their spare entries, so that readers stay inside them.
-void MakeEmpty(TWordList& list, std::string error) {
+void MakeEmpty(TWordList& list) {
     list.KeyText = TUnitArray(1, 0);
     list.DisplayText = TUnitArray(1, 0);
     list.LineStart = TIndexArray(10, 0);
@@ -103,12 +141,19 @@ void MakeEmpty(TWordList& list, std::string error) {
     list.BytesRead = 0;
     list.LineCount = 0;
     list.CharCount = 0;
-    list.LoadError = std::move(error);
 }
+
+int BuffersBeforeFailure = -1;
 
 } // namespace
 
+void FailListBufferAfter(int count) {
+    BuffersBeforeFailure = count;
+}
+
 void* AllocateListBuffer(size_t bytes) {
+    if (BuffersBeforeFailure >= 0 && BuffersBeforeFailure-- == 0)
+        throw std::bad_alloc();
     if (!UsesHugePages(bytes)) {
         void* memory = std::calloc(1, std::max<size_t>(bytes, 1));
         if (memory == nullptr)
@@ -144,50 +189,79 @@ bool TWordList::LoadWordList() {
     return LoadWordList((directory / DataFileName).string());
 }
 
-bool TWordList::LoadWordList(const std::string& path) {
-    MakeEmpty(*this, {});
+static_assert(std::is_nothrow_move_assignable_v<TWordList>, "a list is replaced without taking memory");
 
-    const TFileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) {
-        MakeEmpty(*this,
-                  errno == ENOENT || errno == ENOTDIR ? NotFoundMessage(path) : UnreadableMessage(path));
-        return true;
+bool TWordList::LoadWordList(const std::string& path) {
+    // The empty list and the room for its message are made first: a load that runs out of memory later can
+    // still end in a whole list.
+    TWordList empty;
+    MakeEmpty(empty);
+    empty.LoadError.reserve(path.size() + MessageRoom);
+    *this = TWordList(); // the old list's memory is free for the new one
+    try {
+        empty.LoadStatus = ReadDataFile(path, empty.LoadError);
+    } catch (const std::bad_alloc&) {
+        empty.LoadStatus = TLoadStatus::OutOfMemory;
+        Compose(empty.LoadError,
+                {"Die Wörterbuchdatei ", path, " ist zu groß für den freien Arbeitsspeicher."});
     }
+    if (empty.LoadStatus != TLoadStatus::Loaded)
+        *this = std::move(empty);
+    return true;
+}
+
+TLoadStatus TWordList::ReadDataFile(const std::string& path, std::string& message) {
+    // Looked at before it is opened: opening a device or a FIFO can block or do something of its own.
     struct stat info {};
-    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        MakeEmpty(*this, UnreadableMessage(path));
-        return true;
-    }
+    if (::stat(path.c_str(), &info) != 0)
+        return OpenFailure(message, path, errno);
+    if (!S_ISREG(info.st_mode))
+        return Unreadable(message, path, KindOfFile(info.st_mode));
+    // Without blocking, should another file have taken the name in the meantime.
+    const TFileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (file.Get() < 0)
+        return OpenFailure(message, path, errno);
+    if (::fstat(file.Get(), &info) != 0)
+        return Unreadable(message, path, SystemErrorText(errno));
+    if (!S_ISREG(info.st_mode))
+        return Unreadable(message, path, KindOfFile(info.st_mode));
     const int64_t size = info.st_size;
-    if (size < 2) {
-        MakeEmpty(*this, UnreadableMessage(path, "Sie ist kürzer als 2 Byte."));
-        return true;
-    }
+    if (size < 2)
+        return NotDictionary(message, path);
     if (size > MaxDataFileSize) {
-        MakeEmpty(*this, UnreadableMessage(path, "Sie ist größer als " + std::to_string(MaxDataFileSize) +
-                                                     " Byte."));
-        return true;
+        Compose(message, {"Die Wörterbuchdatei ", path, " ist zu groß (mehr als ",
+                          std::to_string(MaxDataFileSize), " Byte)."});
+        return TLoadStatus::TooLarge;
     }
+
+    TCipherContext context;
+    InitKey(context, DataFileKey.data(), static_cast<int16_t>(DataFileKey.size()));
+    // Every data file begins with U+FEFF: the first block tells another file before memory is taken for it.
+    std::array<uint8_t, 8> head{};
+    const int64_t headSize = std::min<int64_t>(size, std::ssize(head));
+    const int64_t headGot = ReadAt(file.Get(), head.data(), headSize, 0);
+    if (headGot < 0)
+        return Unreadable(message, path, SystemErrorText(errno));
+    if (headSize == std::ssize(head))
+        DecryptCBC(context, head.data(), 1);
+    if (headGot < 2 || (head[0] | head[1] << 8) != ByteOrderMark)
+        return NotDictionary(message, path);
 
     // FileSize + 1 units hold FileSize bytes and every whole cipher block in them.
     const auto fileSize = static_cast<int32_t>(size);
     KeyText = TUnitArray(static_cast<size_t>(fileSize) + 1);
     auto* bytes = reinterpret_cast<uint8_t*>(KeyText.data());
-    const int64_t got = ReadFully(file.Get(), bytes, fileSize);
-    if (got < 2) {
-        MakeEmpty(*this,
-                  got < 0 ? UnreadableMessage(path) : UnreadableMessage(path, "Sie ist kürzer als 2 Byte."));
-        return true;
-    }
+    const int64_t got = ReadAt(file.Get(), bytes, fileSize, 0);
+    if (got < 0)
+        return Unreadable(message, path, SystemErrorText(errno));
+    DecryptCBC(context, bytes, fileSize / 8);
+    // The file may have changed since its first block was read.
+    if (got < 2 || KeyText[0] != ByteOrderMark)
+        return NotDictionary(message, path);
     DisplayText = TUnitArray(static_cast<size_t>(fileSize) + 1);
     FileSize = fileSize;
     BytesRead = static_cast<int32_t>(got);
     CharCount = BytesRead / 2;
-
-    TCipherContext context;
-    std::array<uint8_t, 32> key = DataFileKey;
-    InitKey(context, key.data(), static_cast<int16_t>(key.size()));
-    DecryptCBC(context, bytes, FileSize / 8);
 
     // Unit 0 belongs to no line, so an LF there is no line break: counted, it would repeat line 0.
     const uint16_t* text = KeyText.data();
@@ -215,7 +289,7 @@ bool TWordList::LoadWordList(const std::string& path) {
 
     ConvertToKeys();
     ComputeLineBounds();
-    return true;
+    return TLoadStatus::Loaded;
 }
 
 bool TWordList::ConvertToKeys() {

@@ -43,6 +43,20 @@ template <class T> struct TListAllocator {
 using TUnitArray = std::vector<uint16_t, TListAllocator<uint16_t>>;
 using TIndexArray = std::vector<int32_t, TListAllocator<int32_t>>;
 
+// How the last load ended. LoadError says it in German for every status but Loaded.
+enum class TLoadStatus {
+    Loaded,
+    Missing,       // no file of that name
+    Unreadable,    // no permission, not a regular file (folder, FIFO, device, …), a read error
+    NotDictionary, // shorter than 2 bytes, or deciphered it does not begin with U+FEFF
+    TooLarge,      // larger than MaxDataFileSize
+    OutOfMemory,
+};
+
+// Test seam: of the list buffers allocated from now on, the one after the next count fails once, as if
+// memory had run out; a negative count lets every allocation through.
+void FailListBufferAfter(int count);
+
 struct TWordList {
     TUnitArray KeyText;     // FileSize + 1 units; from unit 1 on, sort keys
     TUnitArray DisplayText; // FileSize + 1 units; scratch for the result display
@@ -54,12 +68,15 @@ struct TWordList {
     int32_t LineCount = 0;
     int32_t CharCount = 0; // BytesRead / 2
 
+    TLoadStatus LoadStatus = TLoadStatus::Loaded; // also before the first load
     // German text of the last load's failure, empty when the file was loaded.
     std::string LoadError;
 
-    // Loads the working directory's VokKavrinto.dat. Always returns true: a file that is missing,
-    // unreadable, shorter than 2 bytes or larger than MaxDataFileSize leaves an empty list (LineCount 0,
-    // FileSize 0, one unit of text, 10 spare index entries) and a German message in LoadError.
+    // Loads the working directory's VokKavrinto.dat. Always returns true: a file that cannot be loaded
+    // (see TLoadStatus) leaves an empty list (LineCount 0, FileSize 0, one unit of text, 10 spare index
+    // entries), its status and a German message. Either the whole new list or the empty one: running out
+    // of memory midway gives the empty one too. Throws std::bad_alloc only when not even the empty list
+    // fits, and leaves this list as it was.
     bool LoadWordList();
     bool LoadWordList(const std::string& path);
 
@@ -67,4 +84,8 @@ struct TWordList {
     bool ComputeLineBounds();
     // DisplayText[k] := SortKeyToChar(KeyText[k]) for first <= k <= last; nothing when last < first.
     bool ConvertRangeToChars(int32_t first, int32_t last);
+
+private:
+    // Fills this list from the file; otherwise returns why not, with the German text in message.
+    TLoadStatus ReadDataFile(const std::string& path, std::string& message);
 };

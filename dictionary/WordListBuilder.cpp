@@ -8,12 +8,24 @@
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
+#include <optional>
+#include <utility>
 
 namespace {
 
 constexpr char16_t ByteOrderMark = 0xFEFF;
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
-std::string LineMessage(int64_t line, const char* text) {
+// The start of a line longer than this, still without its LF, holds no acceptable entry: each of
+// MaxEntryLength characters takes at most 3 bytes, then come a CR and, on the first line, the
+// byte-order mark. Reading it as a whole line then finds its first fault.
+constexpr size_t PendingLimit = 4096;
+static_assert(PendingLimit > 3 * MaxEntryLength + 1 + Utf8ByteOrderMark.size());
+
+// No hunspell dictionary counts its words with more digits than this.
+constexpr size_t MaxWordCountLength = 20;
+
+std::string LineMessage(int64_t line, const std::string& text) {
     return "Zeile " + std::to_string(line) + ": " + text;
 }
 
@@ -21,6 +33,19 @@ std::string CharacterMessage(int64_t line, char32_t code, const char* text) {
     char name[16];
     std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
     return "Zeile " + std::to_string(line) + ": Das Zeichen " + name + text;
+}
+
+std::string TooLargeMessage(int64_t maxFileSize) {
+    return "Die Wortliste ist zu groß: Die Wörterbuchdatei wäre größer als " + std::to_string(maxFileSize) +
+           " Byte.";
+}
+
+bool IsControl(char32_t code) {
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
 // Decodes one line of UTF-8 into UTF-16 and checks every character; returns the message of the first
@@ -32,11 +57,18 @@ std::string DecodeLine(std::string_view bytes, int64_t line, std::u16string& out
         const std::optional<char32_t> decoded = DecodeUtf8(bytes, i);
         if (!decoded)
             return LineMessage(line, "Die Zeile ist kein gültiges UTF-8.");
+        if (out.size() == MaxEntryLength)
+            return LineMessage(line,
+                               "Der Eintrag ist länger als " + std::to_string(MaxEntryLength) + " Zeichen.");
         const char32_t code = *decoded;
         if (code > 0xFFFF)
             return CharacterMessage(line, code, " liegt außerhalb der Basic Multilingual Plane.");
         if (code == '\r')
             return LineMessage(line, "Wagenrücklauf (CR) ohne folgenden Zeilenvorschub (LF).");
+        if (IsControl(code) && code != '\t')
+            return CharacterMessage(line, code, " ist ein Steuerzeichen und nicht erlaubt.");
+        if (code == ByteOrderMark)
+            return CharacterMessage(line, code, " (Byte-Order-Mark) ist im Text nicht erlaubt.");
         // A character outside the key table whose code equals a key would come back as that key's character.
         const auto unit = static_cast<uint16_t>(code);
         if (keys.SortKeyToChar(keys.CharToSortKey(unit)) != unit)
@@ -49,18 +81,25 @@ std::string DecodeLine(std::string_view bytes, int64_t line, std::u16string& out
 }
 
 // A hunspell line holds the word, then optionally "/FLAGS" and, after a tab, morphological fields.
-// "\/" stands for a slash inside the word.
-std::string HunspellWord(std::string_view line) {
-    std::string word;
+// "\/" stands for a slash inside the word. Returns where the word ends: at its "/" or tab, or npos.
+size_t HunspellWordEnd(std::string_view line) {
     for (size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '/') {
-            word.push_back('/');
+        if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '/')
             ++i;
-        } else if (line[i] == '/' || line[i] == '\t') {
-            break;
-        } else {
-            word.push_back(line[i]);
-        }
+        else if (line[i] == '/' || line[i] == '\t')
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+std::string HunspellWord(std::string_view line) {
+    line = line.substr(0, HunspellWordEnd(line));
+    std::string word;
+    word.reserve(line.size());
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '/')
+            ++i;
+        word.push_back(line[i]);
     }
     return word;
 }
@@ -71,7 +110,8 @@ bool IsWordCount(std::string_view line) {
     if (first == std::string_view::npos)
         return false;
     const std::string_view digits = line.substr(first, last - first + 1);
-    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return digits.size() <= MaxWordCountLength &&
+           std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // A line in key form with the length of its word, the part up to and including its last letter key.
@@ -110,49 +150,99 @@ int CompareKeyed(const TKeyedLine& a, const TKeyedLine& b) {
 
 } // namespace
 
-TWordListEntries ReadWordList(std::string_view text, TListFormat format) {
-    TWordListEntries result;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
+TWordListReader::TWordListReader(TListFormat format, int64_t maxFileSize)
+    : Format(format), MaxFileSize(maxFileSize) {}
 
-    std::u16string decoded;
-    int64_t lineNumber = 0;
-    size_t position = 0;
-    while (position < text.size()) {
-        size_t end = text.find('\n', position);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(position, end - position);
-        position = end + 1;
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-
-        std::string word;
-        if (format == TListFormat::Hunspell) {
-            if (lineNumber == 1) {
-                if (!IsWordCount(line)) {
-                    result.Error =
-                        LineMessage(1, "Ein Hunspell-Wörterbuch beginnt mit der Zahl seiner Wörter.");
-                    return result;
-                }
-                continue;
+bool TWordListReader::Read(std::string_view bytes) {
+    while (Entries.Error.empty() && !bytes.empty()) {
+        const size_t end = bytes.find('\n');
+        if (end == std::string_view::npos) {
+            if (!SkipToLineEnd) {
+                Pending.append(bytes);
+                if (Pending.size() > PendingLimit)
+                    ReadPendingLine();
             }
-            word = HunspellWord(line);
-            line = word;
+            break;
         }
-        if (line.empty())
+        const std::string_view head = bytes.substr(0, end);
+        bytes.remove_prefix(end + 1);
+        if (Pending.empty() && !SkipToLineEnd) {
+            ReadLine(head);
             continue;
-        result.Error = DecodeLine(line, lineNumber, decoded);
-        if (!result.Error.empty()) {
-            result.Lines.clear();
-            return result;
         }
-        result.Lines.push_back(decoded);
+        if (!SkipToLineEnd)
+            Pending.append(head);
+        SkipToLineEnd = false;
+        ReadLine(Pending);
+        Pending.clear();
     }
-    if (result.Lines.empty())
-        result.Error = "Die Wortliste enthält keinen Eintrag.";
-    return result;
+    return Entries.Error.empty();
+}
+
+void TWordListReader::ReadPendingLine() {
+    // A hunspell word that has ended is all that is needed of its line.
+    if (Format == TListFormat::Hunspell && LineNumber > 0) {
+        const size_t end = HunspellWordEnd(Pending);
+        if (end != std::string_view::npos) {
+            Pending.resize(end + 1);
+            SkipToLineEnd = true;
+            return;
+        }
+    }
+    ReadLine(Pending);
+    if (Entries.Error.empty())
+        Entries.Error = LineMessage(LineNumber, "Die Zeile ist zu lang.");
+    Pending.clear();
+}
+
+void TWordListReader::ReadLine(std::string_view line) {
+    ++LineNumber;
+    if (LineNumber == 1 && line.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark)
+        line.remove_prefix(Utf8ByteOrderMark.size());
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+
+    std::string word;
+    if (Format == TListFormat::Hunspell) {
+        if (LineNumber == 1) {
+            if (!IsWordCount(line))
+                Entries.Error = LineMessage(1, "Ein Hunspell-Wörterbuch beginnt mit der Zahl seiner Wörter.");
+            return;
+        }
+        word = HunspellWord(line);
+        line = word;
+    }
+    if (IsBlank(line)) {
+        ++Entries.BlankLines;
+        return;
+    }
+    Entries.Error = DecodeLine(line, LineNumber, Decoded);
+    if (!Entries.Error.empty())
+        return;
+    FileUnits += static_cast<int64_t>(Decoded.size()) + 2;
+    if (2 * FileUnits > MaxFileSize) {
+        Entries.Error = LineMessage(LineNumber, TooLargeMessage(MaxFileSize));
+        return;
+    }
+    Entries.Lines.push_back(Decoded);
+}
+
+TWordListEntries TWordListReader::Finish() {
+    if (Entries.Error.empty() && (SkipToLineEnd || !Pending.empty()))
+        ReadLine(Pending);
+    Pending.clear();
+    SkipToLineEnd = false;
+    if (Entries.Error.empty() && Entries.Lines.empty())
+        Entries.Error = "Die Wortliste enthält keinen Eintrag.";
+    if (!Entries.Error.empty())
+        Entries.Lines.clear();
+    return std::move(Entries);
+}
+
+TWordListEntries ReadWordList(std::string_view text, TListFormat format) {
+    TWordListReader reader(format);
+    reader.Read(text);
+    return reader.Finish();
 }
 
 bool EntryBefore(std::u16string_view a, std::u16string_view b) {
@@ -185,8 +275,7 @@ TDataFile MakeDataFile(std::vector<std::u16string> lines, int64_t maxFileSize) {
     for (size_t index : order)
         units += static_cast<int64_t>(lines[index].size()) + 2;
     if (2 * units > maxFileSize) {
-        result.Error = "Die Wortliste ist zu groß: Die Wörterbuchdatei wäre größer als " +
-                       std::to_string(maxFileSize) + " Byte.";
+        result.Error = TooLargeMessage(maxFileSize);
         return result;
     }
 
@@ -219,5 +308,7 @@ TDataFile BuildDataFile(std::string_view text, TListFormat format) {
         result.Error = std::move(entries.Error);
         return result;
     }
-    return MakeDataFile(std::move(entries.Lines));
+    TDataFile result = MakeDataFile(std::move(entries.Lines));
+    result.BlankLines = entries.BlankLines;
+    return result;
 }

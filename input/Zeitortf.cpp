@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "richtext/RtfEscape.h"
+
 namespace {
 
 struct TKeyLetter {
@@ -107,6 +109,5 @@ std::string ZeiToRtf::CharToRtf(char Key) const {
     const uint8_t letter = LetterOfKey[static_cast<uint8_t>(Key)];
     if (letter == 0)
         return "no";
-    constexpr char Hex[] = "0123456789abcdef";
-    return {'\\', '\'', Hex[letter >> 4], Hex[letter & 0x0F]};
+    return ByteEscape(letter);
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include <exception>
+#include <functional>
 
 class TApplication : public QApplication {
     Q_OBJECT
@@ -19,7 +20,14 @@ public:
     static void ShowException(const std::exception& E);
     static void ShowUnknownException();
 
+    // What the display says: always German. The conversion error's own message as it is; out of memory
+    // and system errors in our words; any other exception a German sentence with its English text after.
+    static QString ExceptionText(const std::exception& E);
+
     // "MS Sans Serif", "Arial Unicode MS" and "Arial" are Windows fonts: map them to fonts that exist here
     // and cover Latin and Cyrillic.
     static void RegisterFontSubstitutes();
+
+private:
+    static void ShowError(const std::function<QString()>& Text);
 };

@@ -23,3 +23,6 @@ void ShowMessage(const QString& Text);
 
 // Sets the hook (an empty one shows boxes again) and returns the previous one.
 TMessageHook SetMessageHook(TMessageHook Hook);
+
+// The frame of every dialog and message box: a title bar with a close box, no minimise or maximise box.
+void SetDialogFrame(QWidget* Dialog);

@@ -8,6 +8,7 @@
 
 #include "richtext/Codepage.h"
 #include "richtext/LetterTable.h"
+#include "richtext/RtfEscape.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ constexpr int MaxFontNumber = 1023;      // fonts with larger numbers are read a
 constexpr int MaxGroupDepth = 256;       // deeper groups share the deepest state
 constexpr std::size_t MaxFontName = 255; // longer font names are cut
 constexpr int CyrillicCharset = 204;
+constexpr int MaxFallbackBytes = 16; // larger \ucN count as this
 
 enum class TDestination { Text, FontTable, Skip };
 
@@ -23,6 +25,7 @@ struct TGroupState {
     int Font = -1; // -1: the document's default font
     int HalfPoints = 24;
     TParaAlign Align = TParaAlign::Left;
+    int FallbackBytes = 1; // \ucN: the characters after a \uN that stand in for it
 };
 
 struct TFontEntry {
@@ -60,12 +63,14 @@ public:
         while (i < n) {
             const char c = Rtf[i];
             if (c == '{') {
+                PendingFallback = 0;
                 if (Stack.size() < MaxGroupDepth)
                     Stack.push_back(Stack.back());
                 else
                     ++Overflow;
                 ++i;
             } else if (c == '}') {
+                PendingFallback = 0;
                 CloseGroup(i);
                 ++i;
             } else if (c == '\\') {
@@ -93,7 +98,8 @@ private:
     int TableFont = -1; // the font table entry being read
     TRichDocument Doc;
     TRichParagraph Current;
-    bool Started = false; // Current has its font and size
+    bool Started = false;    // Current has its font and size
+    int PendingFallback = 0; // characters still to drop after a \uN
     std::optional<std::size_t> HeaderEnd;
     std::optional<std::size_t> OuterClose;
 
@@ -139,9 +145,18 @@ private:
             }
             return;
         case TDestination::Text:
-            Char(byte == '\t' ? u'\t' : Decode(byte, false), at);
+            if (!DropFallback())
+                Char(byte == '\t' ? u'\t' : Decode(byte, false), at);
             return;
         }
+    }
+
+    // Whether this character of the text stands in for the \uN before it and is dropped.
+    bool DropFallback() {
+        if (PendingFallback == 0)
+            return false;
+        --PendingFallback;
+        return true;
     }
 
     void Char(char16_t ch, std::size_t at) {
@@ -228,15 +243,17 @@ private:
             const auto byte = static_cast<uint8_t>(high * 16 + low);
             if (State().Destination == TDestination::FontTable)
                 Byte(byte, at);
-            else
+            else if (!DropFallback())
                 Char(Decode(byte, true), at);
             return i + 3;
         }
         case '~':
-            Char(u'\u00A0', at);
+            if (!DropFallback())
+                Char(u'\u00A0', at);
             return i + 1;
         case '_':
-            Char(u'\u2011', at);
+            if (!DropFallback())
+                Char(u'\u2011', at);
             return i + 1;
         case '*':
             State().Destination = TDestination::Skip;
@@ -290,6 +307,15 @@ private:
             state.HalfPoints = 24;
         } else if (word == "tab") {
             Char(u'\t', at);
+        } else if (word == "u") {
+            // A signed 16-bit unit; beyond that range its fallback shows instead.
+            if (hasParam && param >= -32768 && param <= 65535 && EnterText(at)) {
+                Current.Text += static_cast<char16_t>(param < 0 ? param + 65536 : param);
+                PendingFallback = state.FallbackBytes;
+            }
+        } else if (word == "uc") {
+            if (hasParam && param >= 0)
+                state.FallbackBytes = std::min(param, MaxFallbackBytes);
         }
     }
 };
@@ -325,7 +351,6 @@ TRichDocument ReadRichText(std::string_view rtf, TRawBytes rawBytes) {
 }
 
 std::string WriteRichText(std::string_view header, std::u16string_view text) {
-    static constexpr char Hex[] = "0123456789abcdef";
     std::string out;
     out.reserve(header.size() + 4 * text.size() + 8);
     out += header;
@@ -333,9 +358,7 @@ std::string WriteRichText(std::string_view header, std::u16string_view text) {
         out += ' ';
     for (const char16_t ch : text) {
         if (const int letter = ByteOfLetter(ch); letter >= 0) {
-            out += "\\'";
-            out += Hex[letter >> 4];
-            out += Hex[letter & 15];
+            AppendByteEscape(out, static_cast<uint8_t>(letter));
         } else if (ch == u'\\' || ch == u'{' || ch == u'}') {
             out += '\\';
             out += static_cast<char>(ch);

@@ -29,7 +29,8 @@ enum class TRawBytes {
 };
 
 // Reads any input without failing: groups of any depth, unknown control words and destinations are
-// skipped, a byte 0x00 is a character like any other.
+// skipped, a byte 0x00 is a character like any other. A Unicode escape \uN is its unit, and the \ucN
+// characters after it (one unless set) are dropped.
 TRichDocument ReadRichText(std::string_view rtf, TRawBytes rawBytes = TRawBytes::FontCodePage);
 
 // header, then the text: every Cyrillic letter of the 91-letter table as "\'hh" of its code page 1251

@@ -8,14 +8,3 @@ char16_t Cp1252ToUnicode(uint8_t byte);
 char16_t Cp1251ToUnicode(uint8_t byte);
 // The byte of a character, or -1 when the code page has none.
 int UnicodeToCp1252(char16_t ch);
-
-// The value of a hexadecimal digit of either case, or -1.
-constexpr int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}

@@ -8,6 +8,7 @@
 #include "richtext/Codepage.h"
 #include "richtext/ConvertError.h"
 #include "richtext/LetterTable.h"
+#include "richtext/RtfEscape.h"
 
 namespace {
 

@@ -2,8 +2,11 @@
 #include "richtext/Unitortf.h"
 
 #include <array>
+#include <string>
+#include <string_view>
 
 #include "richtext/LetterTable.h"
+#include "richtext/RtfEscape.h"
 
 namespace {
 
@@ -25,14 +28,17 @@ constexpr std::array<TWestern, 20> Western = {{
 // Cyrillic letters without a byte in code page 1251 that still get the Cyrillic font.
 constexpr std::array<char16_t, 3> Unwritable = {0x040D, 0x045D, 0x0490}; /* Ѝ ѝ Ґ */
 
-constexpr char Hex[] = "0123456789abcdef";
-
-void AppendEscape(std::string& out, const char* font, uint8_t byte) {
+void AppendEscape(std::string& out, std::string_view font, uint8_t byte) {
     out += font;
-    out += '\\';
-    out += '\'';
-    out += Hex[byte >> 4];
-    out += Hex[byte & 0x0F];
+    AppendByteEscape(out, byte);
+}
+
+// "\uN?": N is the unit as a signed 16-bit number, "?" the one byte that a reader without Unicode
+// shows instead (the document's "\uc1").
+void AppendUnicodeEscape(std::string& out, uint16_t ch) {
+    out += "\\u";
+    out += std::to_string(static_cast<int16_t>(ch));
+    out += '?';
 }
 
 } // namespace
@@ -55,8 +61,13 @@ void UniToRtf::AppendFragment(std::string& out, uint16_t ch) const {
                 return;
             }
     }
-    // The low byte alone, escaped where it would be rich-text syntax.
-    const auto byte = static_cast<char>(ch & 0xFF);
+    // ASCII and Latin-1 stand as their own byte, the one they have in code page 1252; any other
+    // character's low byte would show another character.
+    if (ch >= 0x80 && !(ch >= 0xA0 && ch <= 0xFF)) {
+        AppendUnicodeEscape(out, ch);
+        return;
+    }
+    const auto byte = static_cast<char>(ch);
     if (byte == '\\' || byte == '{' || byte == '}')
         out += '\\';
     out += byte;

@@ -1,6 +1,7 @@
 // The ending search over a small data file: the first unbroken run of words that end with the query.
 #include "dictionary/EndingSearch.h"
 
+#include "common/Utf8.h"
 #include "dictionary/Sortrus.h"
 #include "tests/dictionary/TestDataFile.h"
 
@@ -11,7 +12,8 @@
 
 namespace {
 
-// Ordered by the words read backwards, except the stray "клад" near the end.
+// Ordered by the words read backwards, except the stray "клад" near the end. Every letter is Cyrillic
+// (checked): "Ад" is {0x0410, 0x0434}.
 const std::u16string Lines[] = {
     u"сад³",   // 0: ³ counts as a letter
     u"ба",     // 1
@@ -28,9 +30,19 @@ const std::u16string Lines[] = {
     u"заря",   // 12
 };
 
-class SearchTest : public testing::Test {
+// Guards the tables against a Latin look-alike such as the a of "Aд".
+bool CyrillicOrDigits(std::u16string_view text) {
+    for (const char16_t ch : text)
+        if (!(ch >= 0x0400 && ch <= 0x04FF) && !(ch >= u'0' && ch <= u'9') && ch != u'²' && ch != u'³')
+            return false;
+    return true;
+}
+
+class search_test : public testing::Test {
 protected:
     void SetUp() override {
+        for (const std::u16string& line : Lines)
+            ASSERT_TRUE(CyrillicOrDigits(line)) << Utf16ToUtf8(line);
         std::u16string text = u"\uFEFF";
         for (const std::u16string& line : Lines)
             text += line + u"\r\n";
@@ -48,32 +60,38 @@ struct TCase {
     int32_t FirstHit, LastHit;
 };
 
-TEST_F(SearchTest, finds_the_first_run) {
+TEST_F(search_test, finds_the_first_run) {
+    // clang-format off
     const TCase cases[] = {
-        {u"", 0, 12},  // every line
-        {u"ад", 4, 7}, // сад² by its word; the stray клад after the run is ignored
-        {u"д", 4, 8},        {u"сад", 5, 6},                // longer than ад: not found there
-        {u"заклад", 7, 7},                                  // a whole word
-        {u"езаклад", 0, -1},                                // longer than every word that it ends with
-        {u"клад", 7, 7},                                    // the run ends before the stray line
-        {u"Ад", 8, 8},                                      // case matters
-        {u"е", 9, 9},                                       // е and ё differ
-        {u"ё", 10, 10},      {u"д³", 0, 0},                 // the first line alone
-        {u"ря", 12, 12},                                    // the last line alone
-        {u"ба", 1, 2},       {u"а", 1, 2},   {u"х", 0, -1}, // no hit
-        {u"123", 0, -1},                                    // a line without letters never matches
-        {u"²", 0, -1},                                      // nor the characters after a word
+        {u"", 0, 12},        // every line
+        {u"ад", 4, 7},       // сад² by its word; the stray клад after the run is ignored
+        {u"д", 4, 8},
+        {u"сад", 5, 6},      // longer than ад: not found there
+        {u"заклад", 7, 7},   // a whole word
+        {u"езаклад", 0, -1}, // longer than every word that it ends with
+        {u"клад", 7, 7},     // the run ends before the stray line
+        {u"Ад", 8, 8},       // case matters
+        {u"е", 9, 9},        // е and ё differ
+        {u"ё", 10, 10},
+        {u"д³", 0, 0},       // the first line alone
+        {u"ря", 12, 12},     // the last line alone
+        {u"ба", 1, 2},
+        {u"а", 1, 2},
+        {u"х", 0, -1},       // no hit
+        {u"123", 0, -1},     // a line without letters never matches
+        {u"²", 0, -1},       // nor the characters after a word
     };
-    int index = 0;
+    // clang-format on
     for (const TCase& c : cases) {
+        SCOPED_TRACE("query \"" + Utf16ToUtf8(c.Query) + "\"");
+        ASSERT_TRUE(CyrillicOrDigits(c.Query));
         const THitRange range = FindEndingRange(List, QueryOfText(c.Query).data());
-        EXPECT_EQ(range.FirstHit, c.FirstHit) << "case " << index;
-        EXPECT_EQ(range.LastHit, c.LastHit) << "case " << index;
-        ++index;
+        EXPECT_EQ(range.FirstHit, c.FirstHit);
+        EXPECT_EQ(range.LastHit, c.LastHit);
     }
 }
 
-TEST(search_test, empty_list) {
+TEST_F(search_test, empty_list) {
     TWordList list;
     list.LoadWordList("/nonexistent/VokKavrinto.dat");
     ASSERT_EQ(list.LineCount, 0);
@@ -81,7 +99,7 @@ TEST(search_test, empty_list) {
     EXPECT_EQ(FindEndingRange(list, QueryOfText(u"а").data()).Count(), 0);
 }
 
-TEST(search_test, run_reaching_the_last_line_and_lines_without_letters) {
+TEST_F(search_test, run_reaching_the_last_line_and_lines_without_letters) {
     TTestDir dir;
     TWordList list;
     // Empty lines and a line of digits first; a text without a final line break.

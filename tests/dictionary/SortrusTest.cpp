@@ -7,21 +7,32 @@
 
 namespace {
 
+// The character as typed beside its code unit, so that a Latin a cannot pass for a Cyrillic а.
 struct TKeyCase {
+    char16_t Typed;
     char16_t Unit;
     uint16_t Key;
 };
 
 TEST(sortrus_test, block_boundaries_and_case) {
     const SortRus keys;
+    // clang-format off
     const TKeyCase cases[] = {
-        {u'…', 279}, {u' ', 280}, {u'&', 281}, {u'-', 287}, {u'?', 294}, {u'{', 295}, {u'}', 297},
-        {u'¹', 298}, {u'²', 299}, {u'³', 300}, {u'а', 303}, {u'А', 304}, {u'д', 311}, {u'Д', 312},
-        {u'е', 313}, {u'ё', 314}, {u'Е', 315}, {u'Ё', 316}, {u'ж', 317}, {u'я', 367}, {u'Я', 368},
-        {u'A', 379}, {u'Ä', 380}, {u'a', 381}, {u'ä', 382}, {u'â', 383}, {u'ß', 430}, {u'ô', 421},
-        {u'z', 446}, {u'Z', 445}, {u'ü', 436},
+        {u'…', 0x2026, 279}, {u' ', 0x0020, 280}, {u'&', 0x0026, 281}, {u'-', 0x002D, 287},
+        {u'?', 0x003F, 294}, {u'{', 0x007B, 295}, {u'}', 0x007D, 297},
+        {u'¹', 0x00B9, 298}, {u'²', 0x00B2, 299}, {u'³', 0x00B3, 300},
+        // Cyrillic
+        {u'а', 0x0430, 303}, {u'А', 0x0410, 304}, {u'д', 0x0434, 311}, {u'Д', 0x0414, 312},
+        {u'е', 0x0435, 313}, {u'ё', 0x0451, 314}, {u'Е', 0x0415, 315}, {u'Ё', 0x0401, 316},
+        {u'ж', 0x0436, 317}, {u'я', 0x044F, 367}, {u'Я', 0x042F, 368},
+        // Latin
+        {u'A', 0x0041, 379}, {u'Ä', 0x00C4, 380}, {u'a', 0x0061, 381}, {u'ä', 0x00E4, 382},
+        {u'â', 0x00E2, 383}, {u'ô', 0x00F4, 421}, {u'ß', 0x00DF, 430}, {u'ü', 0x00FC, 436},
+        {u'Z', 0x005A, 445}, {u'z', 0x007A, 446},
     };
+    // clang-format on
     for (const TKeyCase& c : cases) {
+        ASSERT_EQ(c.Typed, c.Unit) << "key " << c.Key << ": typed U+" << std::hex << int(c.Typed);
         EXPECT_EQ(keys.CharToSortKey(c.Unit), c.Key) << "U+" << std::hex << int(c.Unit);
         EXPECT_EQ(keys.SortKeyToChar(c.Key), c.Unit) << "key " << c.Key;
     }
@@ -29,9 +40,11 @@ TEST(sortrus_test, block_boundaries_and_case) {
 
 TEST(sortrus_test, units_outside_the_table_are_their_own_keys) {
     const SortRus keys;
-    const char16_t outside[] = {0,    u'\r', u'\n',  u'\t',  u'0',   u'9',   u'!',   u'#',   u'%',
-                                u'*', u'<',  u'[',   u']',   u'_',   u'"',   u'à',   u'ç',   0x0301,
-                                u'і', u'ї',  0x0400, 0x0450, 0x0452, 0xFEFF, 0xFFFF, 0x0116, 0x01BF};
+    const char16_t outside[] = {0,      u'\r',  u'\n',  u'\t',  u'0',   u'9', u'!', u'#', u'%',
+                                u'*',   u'<',   u'[',   u']',   u'_',   u'"', u'à', u'ç',
+                                0x0301,                                 // combining acute
+                                0x0456, 0x0457, 0x0400, 0x0450, 0x0452, // Cyrillic і ї Ѐ ѐ ђ
+                                0xFEFF, 0xFFFF, 0x0116, 0x01BF};
     for (char16_t u : outside) {
         EXPECT_EQ(keys.CharToSortKey(u), u) << "U+" << std::hex << int(u);
         EXPECT_FALSE(IsLetterKey(keys.CharToSortKey(u)) && u < 0x0117) << "U+" << std::hex << int(u);
@@ -47,13 +60,13 @@ TEST(sortrus_test, letter_range) {
     EXPECT_TRUE(IsLetterKey(keys.CharToSortKey(u'³')));
     EXPECT_FALSE(IsLetterKey(keys.CharToSortKey(u'-')));
     EXPECT_FALSE(IsLetterKey(keys.CharToSortKey(u' ')));
-    for (char16_t u = u'а'; u <= u'я'; ++u) {
+    for (char16_t u = 0x0430; u <= 0x044F; ++u) { // а to я
         EXPECT_TRUE(IsLetterKey(keys.CharToSortKey(u)));
         EXPECT_TRUE(IsLetterKey(keys.CharToSortKey(u - 0x20)));
     }
-    for (char16_t u : {u'ё', u'Ё', u'A', u'z', u'ß', u'ñ'})
+    for (char16_t u : {0x0451, 0x0401, 0x0041, 0x007A, 0x00DF, 0x00F1}) // Cyrillic ё Ё, Latin A z ß ñ
         EXPECT_TRUE(IsLetterKey(keys.CharToSortKey(u)));
-    EXPECT_FALSE(IsLetterKey(keys.CharToSortKey(u'і')));
+    EXPECT_FALSE(IsLetterKey(keys.CharToSortKey(0x0456))); // Cyrillic і
 }
 
 TEST(sortrus_test, units_in_the_key_range_collide_with_keys) {

@@ -1,16 +1,33 @@
-// Tests of the loader: line indexing, partial blocks, unusable files, and the data file of the build.
+// Tests of the loader: line indexing, partial blocks, unusable files, running out of memory, and the data
+// file of the build.
 #include "dictionary/WordList.h"
+#include "dictionary/EndingSearch.h"
 #include "dictionary/Sortrus.h"
 #include "tests/dictionary/TestDataFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
+#include <new>
 #include <set>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KAVRINTO_TEST_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KAVRINTO_TEST_SANITIZED 1
+#endif
+#endif
 
 namespace {
 
@@ -67,6 +84,7 @@ TEST(wordlist_test, indexes_lines) {
         SCOPED_TRACE(c.Name);
         TWordList list;
         EXPECT_TRUE(list.LoadWordList(dir.WriteDataFile("list.dat", u"\uFEFF" + c.Text)));
+        EXPECT_EQ(list.LoadStatus, TLoadStatus::Loaded);
         EXPECT_EQ(list.LoadError, "");
         EXPECT_EQ(list.CharCount, static_cast<int32_t>(c.Text.size() + 1));
         EXPECT_EQ(list.KeyText[0], 0xFEFF); // never converted
@@ -133,62 +151,222 @@ TEST(wordlist_test, loads_two_or_three_bytes_as_one_empty_line) {
     }
 }
 
-// Whatever unit 0 holds, it neither starts nor ends a line.
-TEST(wordlist_test, ignores_unit_zero) {
-    TTestDir dir;
-    for (const std::u16string& first : {std::u16string(u"\n"), std::u16string(u"\r"), std::u16string(u"я")}) {
-        SCOPED_TRACE(static_cast<int>(first[0]));
-        TWordList list;
-        list.LoadWordList(dir.WriteDataFile("list.dat", first + u"ад\r\nвод\n"));
-        EXPECT_EQ(list.KeyText[0], first[0]);
-        ExpectLines(list, {{u"ад", 2}, {u"вод", 3}});
-        list.LoadWordList(dir.WriteDataFile("list.dat", first));
-        ExpectLines(list, {{u"", 0}});
-    }
+// The empty list that every failed load leaves: its arrays keep their spare entries, and readers stay
+// inside them.
+void ExpectEmpty(TWordList& list) {
+    EXPECT_EQ(list.LineCount, 0);
+    EXPECT_EQ(list.FileSize, 0);
+    EXPECT_EQ(list.BytesRead, 0);
+    EXPECT_EQ(list.CharCount, 0);
+    EXPECT_EQ(list.KeyText.size(), 1u);
+    EXPECT_EQ(list.DisplayText.size(), 1u);
+    EXPECT_EQ(list.LineStart.size(), 10u);
+    EXPECT_EQ(list.WordEnd.size(), 10u);
+    EXPECT_EQ(list.LineEnd.size(), 10u);
+    const uint16_t query[] = {303, 0}; // а
+    EXPECT_EQ(FindEndingRange(list, query).Count(), 0);
+    list.ConvertToKeys();
+    list.ComputeLineBounds();
+    list.ConvertRangeToChars(0, 5);
 }
 
-// Every unusable file leaves the same empty list, whose arrays can still be read, and a German message.
+std::string Unreadable(const std::string& path, const std::string& cause) {
+    return "Die Wörterbuchdatei " + path + " konnte nicht gelesen werden: " + cause + ".";
+}
+
+// A socket at path, as a server leaves it; the descriptor is closed, the name stays.
+void MakeSocket(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof address.sun_path);
+    path.copy(address.sun_path, path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+}
+
+// Every file that cannot be loaded leaves the same empty list, its status and a German message that names
+// the cause; a FIFO or a device is refused without waiting for it.
 TEST(wordlist_test, reports_unusable_files) {
     TTestDir dir;
     const std::string missing = dir.Path("fehlt.dat");
     const std::string folder = dir.Path("ordner");
     std::filesystem::create_directory(folder);
+    const std::string fifo = dir.Path("fifo.dat");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string fifoLink = dir.Path("fifo-verweis.dat");
+    std::filesystem::create_symlink(fifo, fifoLink);
+    const std::string socket = dir.Path("socket.dat");
+    MakeSocket(socket);
+    const std::string dangling = dir.Path("verweis-ins-leere.dat");
+    std::filesystem::create_symlink(missing, dangling);
+    const std::string loop = dir.Path("schleife.dat");
+    std::filesystem::create_symlink(loop, loop);
+    const std::string longName = dir.Path(std::string(256, 'x'));
     const std::string empty = dir.WriteBytes("leer.dat", {});
     const std::string oneByte = dir.WriteBytes("ein.dat", {0xFF});
     // Sparse: takes no room on the disk.
     const std::string huge = dir.WriteBytes("gross.dat", {});
     std::filesystem::resize_file(huge, uint64_t{1} << 31);
+    // Refused by its first block, before memory is taken for the rest.
+    const std::string largestZeros = dir.WriteBytes("nullen.dat", {});
+    std::filesystem::resize_file(largestZeros, MaxDataFileSize);
 
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {missing, "Die Wörterbuchdatei " + missing + " wurde nicht gefunden."},
-        {oneByte + "/x.dat", "Die Wörterbuchdatei " + oneByte + "/x.dat wurde nicht gefunden."},
-        {folder, "Die Wörterbuchdatei " + folder + " konnte nicht gelesen werden."},
-        {empty, "Die Wörterbuchdatei " + empty + " konnte nicht gelesen werden. Sie ist kürzer als 2 Byte."},
-        {oneByte,
-         "Die Wörterbuchdatei " + oneByte + " konnte nicht gelesen werden. Sie ist kürzer als 2 Byte."},
-        {huge,
-         "Die Wörterbuchdatei " + huge + " konnte nicht gelesen werden. Sie ist größer als 2147483646 Byte."},
+    const auto notDictionary = [](const std::string& path) {
+        return "Die Datei " + path +
+               " ist keine Wörterbuchdatei von Kavrinto (falscher Schlüssel oder beschädigt).";
+    };
+    struct TCase {
+        std::string Path;
+        TLoadStatus Status;
+        std::string Message;
+    };
+    const std::vector<TCase> cases = {
+        {missing, TLoadStatus::Missing, "Die Wörterbuchdatei " + missing + " wurde nicht gefunden."},
+        {dangling, TLoadStatus::Missing, "Die Wörterbuchdatei " + dangling + " wurde nicht gefunden."},
+        {oneByte + "/x.dat", TLoadStatus::Missing,
+         "Die Wörterbuchdatei " + oneByte + "/x.dat wurde nicht gefunden."},
+        {folder, TLoadStatus::Unreadable, Unreadable(folder, "ist ein Ordner")},
+        {fifo, TLoadStatus::Unreadable, Unreadable(fifo, "ist eine benannte Pipe (FIFO)")},
+        {fifoLink, TLoadStatus::Unreadable, Unreadable(fifoLink, "ist eine benannte Pipe (FIFO)")},
+        {"/dev/zero", TLoadStatus::Unreadable, Unreadable("/dev/zero", "ist ein Gerät")},
+        {"/dev/null", TLoadStatus::Unreadable, Unreadable("/dev/null", "ist ein Gerät")},
+        {socket, TLoadStatus::Unreadable, Unreadable(socket, "ist ein Socket")},
+        {loop, TLoadStatus::Unreadable, Unreadable(loop, "zu viele Verweise")},
+        {longName, TLoadStatus::Unreadable, Unreadable(longName, "Name zu lang")},
+        {empty, TLoadStatus::NotDictionary, notDictionary(empty)},
+        {oneByte, TLoadStatus::NotDictionary, notDictionary(oneByte)},
+        {largestZeros, TLoadStatus::NotDictionary, notDictionary(largestZeros)},
+        {huge, TLoadStatus::TooLarge,
+         "Die Wörterbuchdatei " + huge + " ist zu groß (mehr als 2147483646 Byte)."},
     };
     TWordList list;
-    for (const auto& [path, message] : cases) {
-        SCOPED_TRACE(path);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Path);
         list.LoadWordList(dir.WriteDataFile("gut.dat", u"\uFEFFад\r\n"));
         ASSERT_EQ(list.LineCount, 1);
-        EXPECT_TRUE(list.LoadWordList(path));
-        EXPECT_EQ(list.LoadError, message);
-        EXPECT_EQ(list.LineCount, 0);
-        EXPECT_EQ(list.FileSize, 0);
-        EXPECT_EQ(list.BytesRead, 0);
-        EXPECT_EQ(list.CharCount, 0);
-        EXPECT_EQ(list.KeyText.size(), 1u);
-        EXPECT_EQ(list.DisplayText.size(), 1u);
-        EXPECT_EQ(list.LineStart.size(), 10u);
-        EXPECT_EQ(list.WordEnd.size(), 10u);
-        EXPECT_EQ(list.LineEnd.size(), 10u);
-        list.ConvertToKeys();
-        list.ComputeLineBounds();
-        list.ConvertRangeToChars(0, 5);
+        EXPECT_TRUE(list.LoadWordList(c.Path));
+        EXPECT_EQ(list.LoadStatus, c.Status);
+        EXPECT_EQ(list.LoadError, c.Message);
+        ExpectEmpty(list);
     }
+}
+
+// Run as root, the test reads as nobody: root may read any file.
+TEST(wordlist_test, names_a_missing_permission) {
+    TTestDir dir;
+    const std::string path = dir.WriteDataFile("gesperrt.dat", u"\uFEFFад\r\n");
+    std::filesystem::permissions(dir.Folder(), std::filesystem::perms::owner_all |
+                                                   std::filesystem::perms::group_exec |
+                                                   std::filesystem::perms::others_exec);
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                std::_Exit(3);
+            TWordList list;
+            list.LoadWordList(path);
+            std::fputs(list.LoadError.c_str(), stderr);
+            std::_Exit(list.LoadStatus == TLoadStatus::Unreadable && list.LineCount == 0 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0),
+        "^Die Wörterbuchdatei .*/gesperrt.dat konnte nicht gelesen werden: keine Berechtigung\\.$");
+}
+
+// Whichever buffer cannot be had, the load ends in the whole new list or in the empty one; when not even
+// the empty one can be made, the old list stays as it was.
+TEST(wordlist_test, running_out_of_memory_leaves_a_whole_list) {
+    TTestDir dir;
+    const std::string oldFile = dir.WriteDataFile("alt.dat", u"\uFEFFзавод\r\n");
+    const std::string newFile = dir.WriteDataFile("neu.dat", u"\uFEFFад\r\nвод\r\n");
+    int keptOld = 0;
+    int leftEmpty = 0;
+    for (int n = 0; n < 100; ++n) {
+        SCOPED_TRACE("buffer " + std::to_string(n) + " fails");
+        TWordList list;
+        list.LoadWordList(oldFile);
+        FailListBufferAfter(n);
+        bool thrown = false;
+        try {
+            list.LoadWordList(newFile);
+        } catch (const std::bad_alloc&) {
+            thrown = true;
+        }
+        FailListBufferAfter(-1);
+        if (thrown) {
+            ++keptOld;
+            EXPECT_EQ(list.LoadStatus, TLoadStatus::Loaded);
+            ExpectLines(list, {{u"завод", 5}});
+        } else if (list.LoadStatus == TLoadStatus::OutOfMemory) {
+            ++leftEmpty;
+            EXPECT_EQ(list.LoadError,
+                      "Die Wörterbuchdatei " + newFile + " ist zu groß für den freien Arbeitsspeicher.");
+            ExpectEmpty(list);
+        } else {
+            EXPECT_EQ(list.LoadStatus, TLoadStatus::Loaded);
+            ExpectLines(list, {{u"ад", 2}, {u"вод", 3}});
+            break;
+        }
+    }
+    EXPECT_EQ(keptOld, 5);   // the empty list's arrays
+    EXPECT_GE(leftEmpty, 5); // the new list's arrays
+}
+
+// Address space of this process in bytes.
+size_t AddressSpace() {
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// Loads path under ever larger limits of the address space, from too small for the text on, and ends the
+// process: 0 when every load gave the empty list and a German message until one gave all lines.
+[[noreturn]] void LoadUnderMemoryLimits(const std::string& path, int32_t lines) {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_AS, &limit);
+    const rlim_t unlimited = limit.rlim_cur;
+    const size_t fileSize = std::filesystem::file_size(path);
+    const std::string message =
+        "Die Wörterbuchdatei " + path + " ist zu groß für den freien Arbeitsspeicher.";
+    const uint16_t query[] = {303, 0}; // а
+    int refused = 0;
+    for (size_t room = fileSize; room < 20 * fileSize; room += fileSize / 4) {
+        TWordList list;
+        limit.rlim_cur = AddressSpace() + room;
+        ::setrlimit(RLIMIT_AS, &limit);
+        list.LoadWordList(path);
+        limit.rlim_cur = unlimited;
+        ::setrlimit(RLIMIT_AS, &limit);
+        if (list.LoadStatus == TLoadStatus::Loaded) {
+            const bool whole = list.LineCount == lines && FindEndingRange(list, query).Count() == 0;
+            std::fprintf(stderr, "%d refused, then %s\n", refused, whole ? "loaded" : "loaded wrongly");
+            std::_Exit(refused > 0 && whole ? 0 : 1);
+        }
+        if (list.LoadStatus != TLoadStatus::OutOfMemory || list.LoadError != message || list.LineCount != 0 ||
+            list.LineStart.size() != 10 || FindEndingRange(list, query).Count() != 0) {
+            std::fprintf(stderr, "with %zu bytes of room: %s\n", room, list.LoadError.c_str());
+            std::_Exit(2);
+        }
+        ++refused;
+    }
+    std::fprintf(stderr, "never loaded\n");
+    std::_Exit(3);
+}
+
+TEST(wordlist_test, a_memory_limit_gives_an_empty_list_and_a_german_message) {
+#ifdef KAVRINTO_TEST_SANITIZED
+    GTEST_SKIP() << "the address sanitizer's shadow memory does not fit under a limit of the address space";
+#endif
+    // 14 MB: 28 MB of text, as much again for the display, and 12 MB of line indices.
+    std::u16string text = u"\uFEFF";
+    constexpr int32_t Lines = 1000000;
+    for (int32_t i = 0; i < Lines; ++i)
+        text += u"завод\r\n";
+    TTestDir dir;
+    const std::string path = dir.WriteDataFile("gross.dat", text);
+    EXPECT_EXIT(LoadUnderMemoryLimits(path, Lines), testing::ExitedWithCode(0), "refused, then loaded\n");
 }
 
 TEST(wordlist_test, loads_from_the_working_directory) {
@@ -197,6 +375,7 @@ TEST(wordlist_test, loads_from_the_working_directory) {
     std::filesystem::current_path(dir.Folder());
     TWordList list;
     list.LoadWordList();
+    EXPECT_EQ(list.LoadStatus, TLoadStatus::Missing);
     EXPECT_EQ(list.LoadError,
               "Die Wörterbuchdatei " + dir.Path("VokKavrinto.dat") + " wurde nicht gefunden.");
     dir.WriteDataFile("VokKavrinto.dat", u"\uFEFFад\r\n");

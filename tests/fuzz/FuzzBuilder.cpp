@@ -1,5 +1,6 @@
 // Fuzz target: the data-file builder on an arbitrary word list; the loader must read back exactly the
-// accepted entries, in search order.
+// accepted entries, in search order, and reading the list in pieces must give what reading it whole
+// gives.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +18,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const TDataFile file = BuildDataFile(text, TListFormat::Plain);
     const TWordListEntries entries = ReadWordList(text, TListFormat::Plain);
     Check(file.Error == entries.Error);
+    for (const TListFormat format : {TListFormat::Plain, TListFormat::Hunspell}) {
+        const TWordListEntries whole = format == TListFormat::Plain ? entries : ReadWordList(text, format);
+        TWordListReader reader(format);
+        const size_t piece = 1 + size % 97;
+        for (size_t at = 0; at < size; at += piece)
+            reader.Read(text.substr(at, piece));
+        const TWordListEntries pieces = reader.Finish();
+        Check(pieces.Error == whole.Error && pieces.Lines == whole.Lines &&
+              pieces.BlankLines == whole.BlankLines);
+    }
+    for (const std::u16string& line : entries.Lines) {
+        Check(!line.empty() && line.size() <= MaxEntryLength);
+        Check(line.find_first_not_of(u" \t") != std::u16string::npos);
+        for (const char16_t unit : line)
+            Check(unit == u'\t' || (unit >= 0x20 && (unit < 0x7F || unit > 0x9F) && unit != 0xFEFF));
+    }
     if (!file.Error.empty()) {
         Check(file.Bytes.empty());
         return 0;

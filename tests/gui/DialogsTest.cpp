@@ -4,12 +4,15 @@
 #include "dialogs/DlgStart.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -125,7 +128,7 @@ TEST(dialogs_test, info_dialog_has_its_layout) {
         {Dlg.Label4, u"Kavrinto-Projekt"_s, QRect(121, 144, 125, 20), Sans, 16, true, Own},
         {Dlg.Label5, u"Fehler:"_s, QRect(32, 176, 53, 16), Sans, 13, false, Own},
         {Dlg.Label6, u"Daten:"_s, QRect(32, 192, 49, 16), Sans, 13, false, Own},
-        {Dlg.Label7, u"siehe README"_s, QRect(88, 176, 107, 16), Sans, 13, false, Own},
+        {Dlg.Label7, u"siehe Hilfe (F1)"_s, QRect(88, 176, 107, 16), Sans, 13, false, Own},
         {Dlg.Label8, u"hunspell-ru"_s, QRect(88, 192, 107, 16), Sans, 13, false, Own},
     });
 }
@@ -171,6 +174,30 @@ TEST(dialogs_test, info_dialog_opens_any_number_of_times_and_looks_the_same) {
     ASSERT_EQ(Looks.size(), 4u);
     for (const QImage& Look : Looks)
         EXPECT_TRUE(Look == Looks.front());
+}
+
+// The client area stands in the middle of the screen at every showing, not only at the first, when the
+// frame is not yet known; and every showing has the window type that makes openbox leave the minimise and
+// maximise boxes off.
+TEST(dialogs_test, both_dialogs_stand_centred_in_their_frame_at_every_showing) {
+    TDlgStart Start;
+    TDlgInfo Info;
+    for (QDialog* Dialog : std::initializer_list<QDialog*>{&Start, &Info}) {
+        SCOPED_TRACE(Dialog->objectName().toStdString());
+        std::vector<QRect> Places;
+        for (int Showing = 0; Showing < 3; ++Showing)
+            ExecWith(Dialog, [&] {
+                Places.push_back(Dialog->geometry());
+                EXPECT_TRUE(Dialog->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
+                Dialog->accept();
+            });
+        ASSERT_EQ(Places.size(), 3u);
+        const QPoint Middle = Dialog->screen()->availableGeometry().center();
+        for (const QRect& Place : Places) {
+            EXPECT_EQ(Place, Places.front());
+            EXPECT_LE((Place.center() - Middle).manhattanLength(), 2);
+        }
+    }
 }
 
 TEST(dialogs_test, no_yellow_shows_in_either_dialog) {
@@ -225,6 +252,38 @@ TEST(dialogs_test, program_icon_shows_the_logo_in_every_size) {
         EXPECT_EQ(qAlpha(Icon.pixel(Size / 2, Size / 2)), 255);
         EXPECT_GT(CountPixels(Icon, [](QRgb P) { return P == qRgba(255, 255, 0, 255); }), Size * Size / 20);
         EXPECT_GT(CountPixels(Icon, [](QRgb P) { return P == qRgba(255, 255, 255, 255); }), Size * Size / 20);
+    }
+}
+
+// The information dialog sends a user with a fault to the help, which the package installs: the page
+// that F1 opens says how to report one. No page gives the steps of a build tree (those are the README's).
+TEST(dialogs_test, info_dialog_points_to_the_help_page_on_reporting_faults) {
+    TDlgInfo Dlg;
+    EXPECT_EQ(Dlg.Label5->text(), u"Fehler:"_s);
+    EXPECT_EQ(Dlg.Label7->text(), u"siehe Hilfe (F1)"_s);
+
+    const QDir Help(QStringLiteral(KAVRINTO_HELP_SOURCE_DIR));
+    const auto Read = [&Help](const QString& Name) {
+        QFile File(Help.filePath(Name));
+        EXPECT_TRUE(File.open(QIODevice::ReadOnly)) << Name.toStdString();
+        return QString::fromUtf8(File.readAll());
+    };
+    const QString Project = Read(u"HilfeKavrinto.hhp"_s);
+    const qsizetype At = Project.indexOf(u"Default topic="_s);
+    ASSERT_GE(At, 0);
+    const QString StartPage = Project.mid(At + 14, Project.indexOf(u'\n', At) - At - 14).trimmed();
+    EXPECT_EQ(StartPage, u"einfuehrung.html"_s);
+    const QString Start = Read(StartPage);
+    EXPECT_TRUE(Start.contains(u"<h2 id=\"fehler\">Fehler melden</h2>"_s));
+    EXPECT_TRUE(Start.contains(u"dpkg -s kavrinto"_s));
+
+    const QStringList Pages = Help.entryList({u"*.html"_s});
+    EXPECT_GE(Pages.size(), 8);
+    for (const QString& Page : Pages) {
+        SCOPED_TRACE(Page.toStdString());
+        const QString Text = Read(Page);
+        for (const QString& Developer : {u"build/"_s, u"README"_s, u"./kavrinto"_s, u"cd "_s})
+            EXPECT_FALSE(Text.contains(Developer)) << Developer.toStdString();
     }
 }
 

@@ -7,6 +7,7 @@
 #include "input/InputEditing.h"
 #include "platform/RichText.h"
 #include "richtext/ResultDocument.h"
+#include "richtext/Unitortf.h"
 
 using namespace std::string_literals;
 
@@ -99,6 +100,41 @@ TEST(rich_text_test, reads_the_result_document_in_the_fonts_code_pages) {
         EXPECT_EQ(p.HalfPoints, 20);
         EXPECT_EQ(p.FontName, "Arial Unicode MS");
     }
+}
+
+TEST(rich_text_test, shows_result_characters_without_a_code_page_byte) {
+    // Units that no font of the result list holds, among letters and Latin-1: each shows as itself,
+    // also a pair of surrogates and the units whose low bytes are rich-text syntax or line ends.
+    const std::u16string line = u"čĀĊɜѻад Ј€ ɍ😀 ä à\uFFFF";
+    const UniToRtf encoder;
+    std::string rtf = std::string(ResultHeader) + "\r\n";
+    for (const char16_t ch : line)
+        encoder.AppendFragment(rtf, ch);
+    rtf += "\r\n\\par \r\n" + std::string(ResultFooter) + "\r\n";
+    const TRichDocument doc = ReadRichText(rtf);
+    ASSERT_EQ(doc.Paragraphs.size(), 2u);
+    // à stands after the Western ä, so its byte is read in code page 1252.
+    EXPECT_EQ(doc.Paragraphs[0].Text, line);
+}
+
+TEST(rich_text_test, reads_unicode_escapes_and_drops_their_fallback) {
+    struct TCase {
+        std::string Rtf;
+        std::u16string Text;
+    };
+    const TCase cases[] = {
+        {R"({\rtf1 a\u1076?b})", u"aдb"},       // {0x0061, 0x0434, 0x0062}
+        {R"({\rtf1 \u1076 ?b})", u"дb"},        // the blank ends the word
+        {R"({\rtf1 \u-10179?\u-8704?})", u"😀"}, // signed 16-bit, a surrogate pair
+        {R"({\rtf1 \u65535?\u-32768?\u32767?})", u"\uFFFF\u8000\u7FFF"},
+        {R"({\rtf1 \u1076\'3fx})", u"дx"},                               // an escaped fallback
+        {R"({\rtf1\uc2 \u1076??x{\uc0 \u1076 y}\u1076??z})", u"дxдyдz"}, // \ucN per group
+        {R"({\rtf1\uc3 \u1076?}x)", u"дx"},                              // a group's end ends the fallback
+        {R"({\rtf1 \u99999?\u-40000!\u})", u"?!"},                       // out of range: the fallback shows
+        {R"({\rtf1{\fonttbl{\f0 A\u1076?B;}}\f0 c})", u"c"},             // nothing of the font table
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(Joined(ReadRichText(c.Rtf)), c.Text) << c.Rtf;
 }
 
 TEST(rich_text_test, reads_groups_symbols_and_skips_the_rest) {

@@ -1,5 +1,5 @@
-// The encoder of result characters: the 114 rows, the low byte of every other character, and the
-// escaped backslash and braces.
+// The encoder of result characters: the 114 rows, ASCII and Latin-1 as their bytes with the backslash
+// and braces escaped, and the Unicode escape of every other unit.
 #include "richtext/Unitortf.h"
 
 #include "richtext/LetterTable.h"
@@ -30,19 +30,33 @@ TEST(unitortf_test, fragments) {
         {0x0490, "\\f1?"},
         {0x040D, "\\f1?"},
         {0x045D, "\\f1?"}, // Ґ Ѝ ѝ
-        {0x0491, "\x91"},
-        {0x0408, "\x08"},
-        {0x0450, "P"}, // ґ Ј ѐ: low byte
-        {0x0400, std::string(1, '\0')},
+        {0x0000, std::string(1, '\0')},
         {0x0041, "A"},
         {0x0020, " "},
-        {0x00E0, "\xE0"}, // A, blank, à
+        {0x007F, "\x7F"}, // ASCII as itself
+        {0x00A0, "\xA0"},
+        {0x00E0, "\xE0"},
+        {0x00FF, "\xFF"}, // Latin-1 as its code page 1252 byte
         {0x005C, "\\\\"},
         {0x007B, "\\{"},
         {0x007D, "\\}"}, // \ { }
-        {0x047B, "\\{"},
-        {0x015C, "\\\\"},
-        {0x017D, "\\}"}, // ѻ Ŝ Ž: same low bytes
+        // Every other unit as the Unicode escape, N signed 16-bit, never by its low byte:
+        {0x0491, "\\u1169?"},
+        {0x0408, "\\u1032?"},
+        {0x0450, "\\u1104?"},
+        {0x0400, "\\u1024?"}, // ґ Ј ѐ Ѐ
+        {0x047B, "\\u1147?"},
+        {0x015C, "\\u348?"},
+        {0x017D, "\\u381?"}, // ѻ Ŝ Ž: low bytes { \ }
+        {0x010D, "\\u269?"},
+        {0x0080, "\\u128?"},
+        {0x009F, "\\u159?"}, // č, C1 controls
+        {0x20AC, "\\u8364?"},
+        {0x7FFF, "\\u32767?"},
+        {0x8000, "\\u-32768?"}, // €
+        {0xD83D, "\\u-10179?"},
+        {0xFFFD, "\\u-3?"},
+        {0xFFFF, "\\u-1?"}, // a high surrogate, the replacement character
     };
     const UniToRtf encoder;
     for (const auto& [ch, fragment] : cases)
@@ -55,7 +69,7 @@ TEST(unitortf_test, exactly_114_rows_and_the_letters_round_trip) {
     const UniToRtf encoder;
     RtfToUniSort decoder;
     const SortRus sort;
-    int cyrillic = 0, western = 0;
+    int cyrillic = 0, western = 0, unicode = 0;
     for (int u = 0; u < 0x10000; ++u) {
         const auto ch = static_cast<uint16_t>(u);
         const std::string fragment = encoder.CharToFragment(ch);
@@ -64,6 +78,10 @@ TEST(unitortf_test, exactly_114_rows_and_the_letters_round_trip) {
         ASSERT_EQ(appended, "x" + fragment);
         if (fragment.starts_with("\\f0"))
             ++western;
+        if (fragment.starts_with("\\u")) {
+            ++unicode;
+            EXPECT_EQ(fragment, "\\u" + std::to_string(static_cast<int16_t>(ch)) + "?");
+        }
         if (!fragment.starts_with("\\f1"))
             continue;
         ++cyrillic;
@@ -77,6 +95,8 @@ TEST(unitortf_test, exactly_114_rows_and_the_letters_round_trip) {
     }
     EXPECT_EQ(cyrillic, 94);
     EXPECT_EQ(western, 20);
+    // All of the 65,536 units but ASCII (128), Latin-1 (96) and the 114 rows, of which 19 are Latin-1.
+    EXPECT_EQ(unicode, 65536 - 128 - 96 - 114 + 19);
 }
 
 } // namespace
