@@ -12,8 +12,8 @@
 namespace {
 
 // Forms and lemmas, known and unknown, with one lemma and with two.
-const std::vector<std::string> Words = {"кровью", "дом",   "стекло", "отечества", "печь",
-                                        "Москва", "ость",  "замок",  "выпекаю",   "xyz"};
+const std::vector<std::string> Words = {"кровью", "дом",  "стекло", "отечества", "печь",
+                                        "Москва", "ость", "замок",  "выпекаю",   "xyz"};
 
 void BM_ToolTipLookup(benchmark::State& state) {
     TLexicon lexicon(LexiconFileName);

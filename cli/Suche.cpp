@@ -181,12 +181,18 @@ void LoadWordListOf(TWordList& list, const std::optional<std::string>& file) {
         throw TError{list.LoadError};
 }
 
-// The lexicon database in the working directory, else the installed one.
+// The lexicon database in the working directory, else the installed one. One that is there but cannot
+// be used is reported, not passed over.
 std::filesystem::path LexiconPath() {
+    const auto exists = [](const std::filesystem::path& path) {
+        std::error_code error;
+        return !path.empty() &&
+               std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found;
+    };
     std::error_code error;
     const std::filesystem::path local = std::filesystem::current_path(error) / LexiconFileName;
     const std::filesystem::path installed = InstalledFile(LexiconFileName);
-    return !Exists(local) && Exists(installed) ? installed : local;
+    return !exists(local) && exists(installed) ? installed : local;
 }
 
 // --info: 0 when the word is in one of the lists, 1 when not; without a usable database an error.

@@ -1,6 +1,6 @@
-// Fuzz target: FreeDict's dictd files. The input up to its first zero byte is the index, the rest the .dict file;
-// entries the index points at anywhere must be refused or read within the text, and every gloss is
-// one Russian word of Cyrillic letters and inner hyphens.
+// Fuzz target: FreeDict's dictd files. The input up to its first zero byte is the index, the rest the .dict
+// file; entries the index points at anywhere must be refused or read within the text, and every gloss is one
+// Russian word of Cyrillic letters and inner hyphens.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
