@@ -1,10 +1,9 @@
-// The main window: start-up, the ending search and its display, the input field's editing cycle and
-// the keyboard picture.
+// The main window: its widgets, menu and status bar, start-up and layout, and the wiring of the input
+// field's editing cycle, the search, the copying of result lines and the keyboard picture.
 #include "app/Unit1.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -13,28 +12,21 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTextCursor>
-#include <QValidator>
 
 #include <algorithm>
-#include <cstdio>
 
+#include "app/InputCycle.h"
 #include "app/KeyboardPicture.h"
+#include "app/ResultCopy.h"
+#include "app/Search.h"
 #include "dialogs/DlgInfo.h"
 #include "dialogs/DlgStart.h"
-#include "dictionary/EndingSearch.h"
-#include "input/InputEditing.h"
 #include "input/Virttast.h"
-#include "input/Zeitortf.h"
 #include "platform/HelpViewer.h"
 #include "platform/Image.h"
 #include "platform/MessageBox.h"
 #include "platform/RichEdit.h"
 #include "platform/RichMemo.h"
-#include "richtext/Codepage.h"
-#include "richtext/LetterTable.h"
-#include "richtext/ResultDocument.h"
-#include "richtext/Rtftounisort.h"
 
 TForm1* Form1 = nullptr;
 
@@ -47,8 +39,6 @@ constexpr int StatusBarHeight = 19;
 // The resize rule works on the outer width of a Windows frame: client width + 5.
 constexpr int FrameExtra = 5;
 constexpr int MinimumOuterWidth = ClientWidth + FrameExtra;
-// One copy takes at most this many characters of the result list.
-constexpr int MaxCopiedChars = 400;
 
 const char* const PresetLines[] = {
     "Geben Sie bitten Ihren Suchbegriff (Wort oder",
@@ -67,39 +57,6 @@ const char* const PresetLines[] = {
     " ",
 };
 
-// What the input field holds: the letters of the letter table and the printable characters of code
-// page 1252, except the three that the field's rich text would take for its own syntax.
-bool IsInputCharacter(char16_t Ch) {
-    if (Ch == u'\\' || Ch == u'{' || Ch == u'}')
-        return false;
-    if (ByteOfLetter(Ch) >= 0)
-        return true;
-    return Ch >= 0x20 && Ch != 0x7F && UnicodeToCp1252(Ch) >= 0;
-}
-
-// Refuses typed and pasted text that the field cannot hold; the line break of a pasted line goes.
-class TInputValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-
-    State validate(QString& Input, int& Pos) const override {
-        for (qsizetype i = Input.size() - 1; i >= 0; --i) {
-            const char16_t ch = Input[i].unicode();
-            if (ch == u'\r' || ch == u'\n' || ch == u'\u2028' || ch == u'\u2029') {
-                Input.remove(i, 1);
-                if (i < Pos)
-                    --Pos;
-            }
-        }
-        if (Input.size() > MaxInputChars)
-            return Invalid;
-        for (const QChar ch : Input)
-            if (!IsInputCharacter(ch.unicode()))
-                return Invalid;
-        return Acceptable;
-    }
-};
-
 QFont WindowsFont(const char* Family, int PixelHeight) {
     QFont font(QString::fromLatin1(Family));
     font.setPixelSize(PixelHeight);
@@ -112,7 +69,7 @@ TForm1::TForm1(QWidget* Owner) : QMainWindow(Owner) {
     CreateControls();
     CreateMenu();
     CreateStatusBar();
-    CreateConverters();
+    CreateParts();
     ConnectEvents();
     HelpPath = QDir::currentPath() + QStringLiteral("/HilfeKavrinto.chm");
     move(345, 112);
@@ -121,6 +78,10 @@ TForm1::TForm1(QWidget* Owner) : QMainWindow(Owner) {
 }
 
 TForm1::~TForm1() = default;
+
+const TSearch& TForm1::LastSearch() const {
+    return *Search;
+}
 
 void TForm1::CreateControls() {
     setWindowTitle(QStringLiteral("Kavrinto"));
@@ -138,8 +99,6 @@ void TForm1::CreateControls() {
     RE1->setGeometry(4, 8, 214, 25);
     RE1->setFont(fieldFont);
     RE1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    RE1->SetHeader(InputHeader);
-    RE1->setValidator(new TInputValidator(RE1));
     RE1->setAccessibleName(QStringLiteral("Eingabefeld"));
     RE1->setAccessibleDescription(
         QStringLiteral("Russische Endung oder Wort, getippt auf der deutschen Tastatur; Enter sucht"));
@@ -157,7 +116,11 @@ void TForm1::CreateControls() {
     RE2->setFont(fieldFont);
     RE2->setReadOnly(true);
     RE2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    RE2->setLineWrapMode(QTextEdit::NoWrap);
+    // Lines are laid out across the viewport's width, unwrapped, so that the right-aligned endings stand
+    // at its right edge. The list's own no-wrap mode would measure the first list against its own
+    // widest line until a scroll bar made it lay out again.
+    RE2->setLineWrapMode(QTextEdit::WidgetWidth);
+    RE2->setWordWrapMode(QTextOption::NoWrap);
     RE2->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     RE2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette listColours = RE2->palette();
@@ -190,24 +153,32 @@ void TForm1::CreateMenu() {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     Programm1 = MainMenu1->addMenu(QStringLiteral("Programm"));
+    Programm1->setObjectName(QStringLiteral("Programm1"));
     Beenden1 = Programm1->addAction(QStringLiteral("Beenden"));
+    Beenden1->setObjectName(QStringLiteral("Beenden1"));
     Beenden1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     // The two hidden commands act through their short-cuts only: an action that is not visible fires
     // none, so they belong to the window, not to the menu.
     Eingabelschen1 = new QAction(QStringLiteral("Eingabe löschen"), this);
+    Eingabelschen1->setObjectName(QStringLiteral("Eingabelschen1"));
     Eingabelschen1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_C));
     addAction(Eingabelschen1);
     Eingabefensteraktivieren1 = new QAction(QStringLiteral("Eingabefenster aktivieren"), this);
+    Eingabefensteraktivieren1->setObjectName(QStringLiteral("Eingabefensteraktivieren1"));
     Eingabefensteraktivieren1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
     addAction(Eingabefensteraktivieren1);
 
     Hilfe1 = MainMenu1->addMenu(QStringLiteral("Hilfe"));
+    Hilfe1->setObjectName(QStringLiteral("Hilfe1"));
     Inhalt1 = Hilfe1->addAction(QStringLiteral("Inhalt"));
+    Inhalt1->setObjectName(QStringLiteral("Inhalt1"));
     Inhalt1->setShortcut(QKeySequence(Qt::Key_F1));
     Tastaturlayout1 = Hilfe1->addAction(QStringLiteral("Tastaturlayout"));
+    Tastaturlayout1->setObjectName(QStringLiteral("Tastaturlayout1"));
     Tastaturlayout1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_T));
     Hilfe1->addSeparator();
     Programminformation1 = Hilfe1->addAction(QStringLiteral("Programminformation"));
+    Programminformation1->setObjectName(QStringLiteral("Programminformation1"));
     Programminformation1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
 }
 
@@ -217,8 +188,10 @@ void TForm1::CreateStatusBar() {
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setFixedHeight(StatusBarHeight);
     Panels[0] = new QLabel(QStringLiteral("Treffer:"));
+    Panels[0]->setObjectName(QStringLiteral("Panel0"));
     Panels[0]->setFixedWidth(50);
     Panels[1] = new QLabel;
+    Panels[1]->setObjectName(QStringLiteral("Panel1"));
     Panels[1]->setFixedWidth(120);
     // The count is the panel's text, and so its accessible name.
     Panels[1]->setAccessibleDescription(QStringLiteral("Anzahl der Treffer"));
@@ -229,20 +202,21 @@ void TForm1::CreateStatusBar() {
     setStatusBar(StatusBar1);
 }
 
-void TForm1::CreateConverters() {
-    KeyMapping = std::make_unique<ZeiToRtf>();
-    QueryDecoder = std::make_unique<RtfToUniSort>();
+void TForm1::CreateParts() {
+    Input = std::make_unique<TInputCycle>(*RE1, [this] { RunSearch(); });
+    Search = std::make_unique<TSearch>(WordList);
+    Copy = std::make_unique<TResultCopy>(*RE2);
     Keyboard = std::make_unique<VirtTast>();
 }
 
 void TForm1::ConnectEvents() {
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(RE1, &TRichEdit::KeyPress, this, &TForm1::RE1KeyEvent);
+    RE1->installEventFilter(this);
+    RE2->installEventFilter(this);
     // A key that the field handled without a change of its text leaves no reload pending.
     connect(RE1, &TRichEdit::KeyPressed, this, &TForm1::RE1Change);
     connect(RE1, &QLineEdit::textChanged, this, &TForm1::RE1Change);
     connect(Image1, &TImage::MouseDown, this, &TForm1::Image1MouseDown);
-    connect(RE2, &TRichMemo::KeyPress, this, &TForm1::RE2KeyEvent);
     connect(RE2, &TRichMemo::MouseDown, this, &TForm1::RE2MouseDown);
     connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
     connect(Eingabelschen1, &QAction::triggered, this, &TForm1::Eingabelschen1Click);
@@ -311,202 +285,52 @@ void TForm1::FormResize() {
 // ---- The search ----
 
 void TForm1::Button1Click() {
-    // The button searches what the field shows, exactly as Enter does.
-    ReadInputField();
+    // The button searches what the field shows, exactly as Enter does, and gives the field its focus
+    // back for the next letters.
+    Input->ReadInputField();
     RunSearch();
+    RE1->setFocus();
 }
 
 bool TForm1::RunSearch() {
-    Query = QueryDecoder->RtfToSortKeys(InputBody);
-    FindEndingRange();
-    ShowHits(FirstHit, LastHit);
-    std::snprintf(HitCountText, sizeof HitCountText, "%d", static_cast<int>(LastHit - FirstHit + 1));
-    Panels[1]->setText(QString::fromLatin1(HitCountText));
+    Search->RunSearch(Input->Body());
+    ShowHits();
+    Panels[1]->setText(QString::fromLatin1(Search->HitCount()));
     return true;
 }
 
-bool TForm1::FindEndingRange() {
-    const THitRange hits = ::FindEndingRange(WordList, Query);
-    FirstHit = hits.FirstHit;
-    LastHit = hits.LastHit;
-    return true;
+void TForm1::ShowHits() {
+    RE2->LoadRichText(Search->ResultDocument());
 }
 
-void TForm1::ShowHits(int32_t First, int32_t Last) {
-    RE2->LoadRichText(BuildResultDocument(WordList, First, Last, ResultEncoder));
-}
-
-// ---- The input field's editing cycle ----
-
-void TForm1::ReadInputField() {
-    // With a selection the letter goes before it, whichever end the cursor is at.
-    CaretPos = (RE1->hasSelectedText() ? RE1->selectionStart() : RE1->cursorPosition()) + 1;
-    InputBody = StripRtfControls(CutInputBody(RE1->SaveRichText()));
-}
-
-void TForm1::PrepareReload() {
-    InputBody = InsertLetter(InputBody, KeyRtf, CaretPos);
-    InputRtf = std::string(InputHeader) + InputBody + std::string(InputFooter);
-    ReloadPending = true;
-}
-
-void TForm1::RE1KeyPress(char& Key) {
-    ReadInputField();
-    const auto code = static_cast<uint8_t>(Key);
-    if (code < 32) {
-        KeyUnmapped = true;
-        if (code == 13)
-            RunSearch();
-        return;
-    }
-    KeyUnmapped = false;
-    KeyRtf = KeyMapping->CharToRtf(Key);
-    if (KeyRtf == "no")
-        KeyUnmapped = true;
-    PrepareReload();
-}
-
-void TForm1::RE1LetterPress(char16_t Letter) {
-    static constexpr char Hex[] = "0123456789abcdef";
-    const int byte = ByteOfLetter(Letter);
-    ReadInputField();
-    KeyUnmapped = false;
-    KeyRtf = {'\\', '\'', Hex[byte >> 4], Hex[byte & 15]};
-    PrepareReload();
-}
+// ---- The input field and the keyboard picture ----
 
 void TForm1::RE1Change() {
-    if (!ReloadPending)
-        return;
-    // Loading the field below runs this handler once more; the cleared flag ends that run.
-    ReloadPending = false;
-    if (KeyUnmapped)
-        return;
-    RE1->LoadRichText(InputRtf);
-    RE1->setCursorPosition(CaretPos);
+    Input->Change();
 }
 
-void TForm1::RE1KeyEvent(QKeyEvent* Event, bool& Consumed) {
-    const int key = Event->key();
-    const Qt::KeyboardModifiers modifiers = Event->modifiers();
-
-    // Control characters: the key-press path first, then the field's own effect. Enter only searches.
-    char control = 0;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        control = '\r';
-    else if (key == Qt::Key_Backspace)
-        control = '\b';
-    else if (key == Qt::Key_Escape)
-        control = 27;
-    else if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) && key >= Qt::Key_A &&
-             key <= Qt::Key_Z)
-        control = static_cast<char>(key - Qt::Key_A + 1);
-    if (control != 0) {
-        RE1KeyPress(control);
-        Consumed = control == '\r';
-        return;
+bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(Event);
+        if (Watched == RE1)
+            return Input->KeyEvent(*key);
+        if (Watched == RE2)
+            return Copy->KeyEvent(*key);
     }
-
-    const bool full = RE1->text().size() >= MaxInputChars;
-    // The dead ^ of German layouts types ё at once instead of waiting for a second key.
-    if (key == Qt::Key_Dead_Circumflex) {
-        Consumed = true;
-        if (full)
-            return;
-        char circumflex = '^';
-        RE1KeyPress(circumflex);
-        RE1Change();
-        return;
-    }
-
-    // Keys without a character (arrows, Delete) and Ctrl with one (short-cuts) are the field's own business.
-    const QString text = Event->text();
-    const Qt::KeyboardModifiers commands =
-        modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (commands == Qt::ControlModifier || text.size() != 1 || text[0].unicode() < 0x20 ||
-        text[0].unicode() == 0x7F)
-        return;
-    // Alt or Meta with a character key types nothing, as under Windows; the field would insert the German
-    // character unmapped. Ctrl+Alt is AltGr on Windows and types like a plain key.
-    if (commands && commands != (Qt::ControlModifier | Qt::AltModifier)) {
-        Consumed = true;
-        return;
-    }
-    const char16_t ch = text[0].unicode();
-    if (full || !IsInputCharacter(ch)) {
-        Consumed = true;
-        return;
-    }
-    if (const int byte = UnicodeToCp1252(ch); byte >= 0) {
-        char typed = static_cast<char>(byte);
-        RE1KeyPress(typed);
-    } else {
-        RE1LetterPress(ch);
-    }
+    return QMainWindow::eventFilter(Watched, Event);
 }
-
-// ---- The keyboard picture ----
 
 void TForm1::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
-    if (!KeyboardVisible || RE1->text().size() >= MaxInputChars)
+    if (!KeyboardVisible || Input->FieldFull())
         return;
     // No real key reached the field, so the change handler is called directly.
     char key = Keyboard->KeyAtPoint(X, Y);
-    RE1KeyPress(key);
-    RE1Change();
-}
-
-// ---- Copying marked result lines ----
-
-void TForm1::RE2KeyEvent(QKeyEvent* Event, bool& Consumed) {
-    const Qt::KeyboardModifiers modifiers = Event->modifiers();
-    if (Event->key() != Qt::Key_C || !(modifiers & Qt::ControlModifier) || (modifiers & Qt::AltModifier))
-        return;
-    char key = 3;
-    RE2KeyPress(key);
-    // The list's own copy would replace the plain lines with its own formats.
-    Consumed = true;
-}
-
-void TForm1::RE2KeyPress(char& Key) {
-    if (Key != 3)
-        return;
-    TrimSelectionToLines();
-    CopySelection();
+    Input->KeyPress(key);
+    Input->Change();
 }
 
 void TForm1::RE2MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int, int) {
-    if (Button != Qt::RightButton)
-        return;
-    TrimSelectionToLines();
-    // Success is reported only when something was copied.
-    if (CopySelection())
-        MessageBox(QStringLiteral("Die markierten Vokabeln wurden in die Zwischenablage kopiert."),
-                   QStringLiteral("Programminformation"));
-}
-
-bool TForm1::TrimSelectionToLines() {
-    QTextCursor cursor = RE2->textCursor();
-    const int start = cursor.selectionStart();
-    if (cursor.selectionEnd() - start <= MaxCopiedChars)
-        return true;
-    // The selected text separates paragraphs with U+2029, one character each, as the positions count.
-    const QString first = cursor.selectedText().left(MaxCopiedChars);
-    const qsizetype length = first.lastIndexOf(QChar::ParagraphSeparator) + 1;
-    cursor.setPosition(start);
-    cursor.setPosition(start + static_cast<int>(length), QTextCursor::KeepAnchor);
-    RE2->setTextCursor(cursor);
-    return true;
-}
-
-bool TForm1::CopySelection() {
-    QString text = RE2->textCursor().selectedText();
-    if (text.isEmpty())
-        return false;
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    QApplication::clipboard()->setText(text);
-    return true;
+    Copy->RE2MouseDown(Button);
 }
 
 // ---- The menu commands ----

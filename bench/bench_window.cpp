@@ -1,10 +1,12 @@
 // Benchmarks of the main window on the real dictionary (run in the bin folder), offscreen: the search
-// from the stored query text to the loaded result list, and the start-up up to the first paint.
+// from the field's text to the loaded result list, and the start-up up to the first paint.
 #include <QApplication>
+#include <QPushButton>
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
+#include "app/Search.h"
 #include "app/Unit1.h"
 #include "platform/Application.h"
 #include "platform/MessageBox.h"
@@ -13,24 +15,28 @@
 
 namespace {
 
-// RunSearch for "а" (typed as f), an ending with far more than 4001 hits: decode, the pass over the
-// whole list, 4001 lines to rich text, loading them into the list, the count.
+// The field holding Ending, as typed, and the search by the button "Suchen".
+void SearchFor(TForm1& Window, const QString& Ending) {
+    Window.findChild<TRichEdit*>(QStringLiteral("RE1"))->setText(Ending);
+    Window.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+}
+
+// The search for "а", an ending with far more than 4001 hits: the field read, decoding, the pass over
+// the whole list, 4001 lines to rich text, loading them into the list, the count.
 void BM_RunSearch_ManyHits(benchmark::State& State) {
     TForm1 window;
     window.show();
-    char f = 'f'; // as the keyboard picture types it
-    window.RE1KeyPress(f);
-    window.RE1Change();
-    window.RunSearch();
-    const int hits = window.LastHit - window.FirstHit + 1;
+    const auto* list = window.findChild<TRichMemo*>(QStringLiteral("RE2"));
+    SearchFor(window, QStringLiteral("а"));
+    const int hits = window.LastSearch().Hits().Count();
     if (hits <= 4001)
         State.SkipWithError("the ending has no more than 4001 hits");
     for (auto _ : State) {
-        window.RunSearch();
-        benchmark::DoNotOptimize(window.RE2->document());
+        SearchFor(window, QStringLiteral("а"));
+        benchmark::DoNotOptimize(list->document());
     }
     State.counters["hits"] = hits;
-    State.counters["lines_shown"] = window.RE2->document()->blockCount();
+    State.counters["lines_shown"] = list->document()->blockCount();
 }
 BENCHMARK(BM_RunSearch_ManyHits)->Unit(benchmark::kMillisecond);
 
@@ -38,12 +44,10 @@ BENCHMARK(BM_RunSearch_ManyHits)->Unit(benchmark::kMillisecond);
 void BM_RunSearch_ManyHits_LaidOut(benchmark::State& State) {
     TForm1 window;
     window.show();
-    char f = 'f';
-    window.RE1KeyPress(f);
-    window.RE1Change();
+    const auto* list = window.findChild<TRichMemo*>(QStringLiteral("RE2"));
     for (auto _ : State) {
-        window.RunSearch();
-        benchmark::DoNotOptimize(window.RE2->document()->size());
+        SearchFor(window, QStringLiteral("а"));
+        benchmark::DoNotOptimize(list->document()->size());
     }
 }
 BENCHMARK(BM_RunSearch_ManyHits_LaidOut)->Unit(benchmark::kMillisecond);
@@ -56,7 +60,7 @@ void BM_StartUpToFirstPaint(benchmark::State& State) {
         window->show();
         window->repaint();
         State.PauseTiming();
-        State.counters["lines_loaded"] = window->WordList.LineCount;
+        State.counters["lines_loaded"] = window->LoadedWordList().LineCount;
         window.reset();
         QApplication::processEvents();
         State.ResumeTiming();

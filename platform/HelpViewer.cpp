@@ -1,77 +1,47 @@
-// The help viewer on chmlib: table of contents in a tree, pages in a text browser.
+// The help viewer: table of contents in a tree, pages in a text browser, the file's objects read by
+// kavrinto-hilfeleser in a process of its own.
 #include "platform/HelpViewer.h"
 
-#include <chm_lib.h>
-
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPointer>
+#include <QProcess>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStringDecoder>
 #include <QTextBrowser>
-#include <QTextDocumentFragment>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <vector>
 
+#include "platform/HelpContents.h"
+
 using namespace Qt::StringLiterals;
-
-// One open CHM file.
-class THelpViewer::TChm {
-public:
-    static std::unique_ptr<TChm> Open(const QString& Path) {
-        chmFile* Handle = chm_open(QFile::encodeName(Path).constData());
-        if (Handle == nullptr)
-            return nullptr;
-        return std::unique_ptr<TChm>(new TChm(Handle, QFileInfo(Path).absoluteFilePath()));
-    }
-
-    ~TChm() { chm_close(Handle); }
-    TChm(const TChm&) = delete;
-    TChm& operator=(const TChm&) = delete;
-
-    // The object at Path (which begins with "/"), or nothing.
-    std::optional<QByteArray> Read(const QString& Path) const {
-        chmUnitInfo Unit{};
-        const QByteArray Name = Path.toUtf8();
-        if (Name.isEmpty() || Name.size() > CHM_MAX_PATHLEN ||
-            chm_resolve_object(Handle, Name.constData(), &Unit) != CHM_RESOLVE_SUCCESS)
-            return std::nullopt;
-        if (Unit.length > MaxObjectSize)
-            return std::nullopt;
-        QByteArray Data(static_cast<qsizetype>(Unit.length), Qt::Uninitialized);
-        if (Unit.length == 0)
-            return Data;
-        const LONGINT64 Got =
-            chm_retrieve_object(Handle, &Unit, reinterpret_cast<unsigned char*>(Data.data()), 0,
-                                static_cast<LONGINT64>(Unit.length));
-        if (Got != static_cast<LONGINT64>(Unit.length))
-            return std::nullopt;
-        return Data;
-    }
-
-    QString FilePath;
-
-private:
-    // No help object comes near this; a larger length means a damaged file.
-    static constexpr LONGUINT64 MaxObjectSize = 64 * 1024 * 1024;
-
-    TChm(chmFile* Handle, QString Path) : FilePath(std::move(Path)), Handle(Handle) {}
-
-    chmFile* Handle;
-};
 
 namespace {
 
 QPointer<THelpViewer> TheViewer;
+
+QString ReaderProgram;
+int ReaderTimeLimitMs = THelpViewer::DefaultTimeLimitMs;
+
+QString FromU16(const std::u16string& Text) {
+    return QString::fromStdU16String(Text);
+}
+
+QByteArray Bytes(const std::string& Data) {
+    return QByteArray(Data.data(), static_cast<qsizetype>(Data.size()));
+}
 
 // Help text in the encoding its meta tag names, UTF-8 without one.
 QString DecodeHtml(const QByteArray& Data) {
@@ -87,193 +57,66 @@ QString DecodeText(const QByteArray& Data) {
     return Decoder.hasError() ? QString::fromLatin1(Data) : Text;
 }
 
-// The attributes of one tag, names in lower case, values with their entities resolved.
-QHash<QString, QString> TagAttributes(QStringView Tag) {
-    QHash<QString, QString> Attributes;
-    qsizetype I = 0;
-    const qsizetype N = Tag.size();
-    while (I < N && !Tag[I].isSpace())
-        ++I;
-    while (I < N) {
-        while (I < N && (Tag[I].isSpace() || Tag[I] == u'/'))
-            ++I;
-        const qsizetype NameStart = I;
-        while (I < N && !Tag[I].isSpace() && Tag[I] != u'=' && Tag[I] != u'/')
-            ++I;
-        const QString Name = Tag.mid(NameStart, I - NameStart).toString().toLower();
-        while (I < N && Tag[I].isSpace())
-            ++I;
-        QString Value;
-        if (I < N && Tag[I] == u'=') {
-            ++I;
-            while (I < N && Tag[I].isSpace())
-                ++I;
-            if (I < N && (Tag[I] == u'"' || Tag[I] == u'\'')) {
-                const QChar Quote = Tag[I++];
-                const qsizetype ValueStart = I;
-                while (I < N && Tag[I] != Quote)
-                    ++I;
-                Value = Tag.mid(ValueStart, I - ValueStart).toString();
-                if (I < N)
-                    ++I;
-            } else {
-                const qsizetype ValueStart = I;
-                while (I < N && !Tag[I].isSpace())
-                    ++I;
-                Value = Tag.mid(ValueStart, I - ValueStart).toString();
-            }
-        }
-        if (Value.contains(u'&'))
-            Value = QTextDocumentFragment::fromHtml(Value).toPlainText();
-        if (!Name.isEmpty())
-            Attributes.insert(Name, Value);
+// Every object of the file at Path, read by the reader program; nothing when it did not start, crashed,
+// failed, ran past the time limit or wrote what is no stream of objects.
+std::optional<THelpObjects> RunReader(const QString& Path) {
+    QElapsedTimer Clock;
+    Clock.start();
+    QProcess Reader;
+    Reader.setProgram(ReaderProgram.isEmpty()
+                          ? QCoreApplication::applicationDirPath() + u"/kavrinto-hilfeleser"_s
+                          : ReaderProgram);
+    Reader.setArguments({Path});
+    Reader.setStandardInputFile(QProcess::nullDevice());
+    Reader.setStandardErrorFile(QProcess::nullDevice());
+    Reader.start(QIODevice::ReadOnly);
+
+    const auto Stop = [&Reader] {
+        Reader.kill();
+        Reader.waitForFinished(1000);
+        return std::nullopt;
+    };
+    if (!Reader.waitForStarted(ReaderTimeLimitMs))
+        return Stop();
+    QByteArray Stream;
+    for (;;) {
+        const qint64 Left = ReaderTimeLimitMs - Clock.elapsed();
+        if (Left <= 0)
+            return Stop();
+        const bool Ready = Reader.waitForReadyRead(static_cast<int>(Left));
+        Stream += Reader.readAllStandardOutput();
+        if (static_cast<std::size_t>(Stream.size()) > MaxHelpStreamBytes)
+            return Stop();
+        if (!Ready && Reader.state() == QProcess::NotRunning)
+            break;
     }
-    return Attributes;
+    Stream += Reader.readAllStandardOutput();
+    if (Reader.exitStatus() != QProcess::NormalExit || Reader.exitCode() != 0)
+        return std::nullopt;
+    return ReadHelpStream(std::string_view(Stream.constData(), static_cast<std::size_t>(Stream.size())));
 }
 
-// Deeper lists are flattened into the deepest level: a damaged file cannot nest without end.
-constexpr std::size_t MaxDepth = 32;
+const std::string* FindObject(const THelpObjects& Objects, const QString& Path) {
+    return Objects.Find(Path.toStdString());
+}
 
-// The entries of a sitemap (the .hhc table of contents): every <OBJECT type="text/sitemap"> with its
-// "Name" and "Local" parameters; an <UL> after an entry holds that entry's children.
-QList<QTreeWidgetItem*> ParseSitemap(const QString& Html) {
+// The entries as tree items, nested by their levels.
+QList<QTreeWidgetItem*> TreeItems(const std::vector<THelpEntry>& Entries) {
     QList<QTreeWidgetItem*> TopLevel;
-    std::vector<QTreeWidgetItem*> Parents; // one per open <UL>; nullptr for the top level
-    QTreeWidgetItem* Last = nullptr;
-    bool InEntry = false;
-    QString Name, Local;
-
-    qsizetype Pos = 0;
-    while ((Pos = Html.indexOf(u'<', Pos)) >= 0) {
-        if (QStringView(Html).mid(Pos, 4) == u"<!--") {
-            const qsizetype End = Html.indexOf(u"-->", Pos + 4);
-            if (End < 0)
-                break;
-            Pos = End + 3;
-            continue;
-        }
-        // The tag ends at the first '>' outside quotes.
-        qsizetype End = Pos + 1;
-        QChar Quote;
-        for (; End < Html.size(); ++End) {
-            const QChar C = Html[End];
-            if (!Quote.isNull()) {
-                if (C == Quote)
-                    Quote = QChar();
-            } else if (C == u'"' || C == u'\'') {
-                Quote = C;
-            } else if (C == u'>') {
-                break;
-            }
-        }
-        if (End >= Html.size())
-            break;
-        const QStringView Tag = QStringView(Html).mid(Pos + 1, End - Pos - 1).trimmed();
-        Pos = End + 1;
-
-        const bool Closing = Tag.startsWith(u'/');
-        const QStringView Body = Closing ? Tag.mid(1).trimmed() : Tag;
-        qsizetype NameEnd = 0;
-        while (NameEnd < Body.size() && Body[NameEnd].isLetterOrNumber())
-            ++NameEnd;
-        const QString TagName = Body.left(NameEnd).toString().toLower();
-
-        if (TagName == u"ul") {
-            if (!Closing) {
-                QTreeWidgetItem* Parent = Parents.empty() ? nullptr : Parents.back();
-                if (Last != nullptr && Parents.size() < MaxDepth)
-                    Parent = Last;
-                Parents.push_back(Parent);
-                Last = nullptr;
-            } else if (!Parents.empty()) {
-                Last = Parents.back();
-                Parents.pop_back();
-            }
-        } else if (TagName == u"object") {
-            if (!Closing) {
-                InEntry =
-                    TagAttributes(Body).value(u"type"_s).compare(u"text/sitemap", Qt::CaseInsensitive) == 0;
-                Name.clear();
-                Local.clear();
-            } else if (InEntry) {
-                InEntry = false;
-                if (!Name.isEmpty()) {
-                    auto* Item = new QTreeWidgetItem(QStringList{Name});
-                    Item->setData(0, Qt::UserRole, Local);
-                    Item->setToolTip(0, Name);
-                    if (!Parents.empty() && Parents.back() != nullptr)
-                        Parents.back()->addChild(Item);
-                    else
-                        TopLevel.append(Item);
-                    Last = Item;
-                }
-            }
-        } else if (TagName == u"param" && InEntry) {
-            const QHash<QString, QString> Attributes = TagAttributes(Body);
-            const QString Param = Attributes.value(u"name"_s).toLower();
-            if (Param == u"name" && Name.isEmpty())
-                Name = Attributes.value(u"value"_s).trimmed();
-            else if (Param == u"local" && Local.isEmpty())
-                Local = Attributes.value(u"value"_s).trimmed();
-        }
+    std::vector<QTreeWidgetItem*> Open; // the last item of each level above the current one
+    for (const THelpEntry& Entry : Entries) {
+        auto* Item = new QTreeWidgetItem(QStringList{FromU16(Entry.Name)});
+        Item->setData(0, Qt::UserRole, FromU16(Entry.Local));
+        Item->setToolTip(0, FromU16(Entry.Name));
+        // The parser never lets a level jump; a jump would nest under the deepest open item.
+        Open.resize(std::min(Open.size(), static_cast<std::size_t>(Entry.Level)));
+        if (Open.empty())
+            TopLevel.append(Item);
+        else
+            Open.back()->addChild(Item);
+        Open.push_back(Item);
     }
     return TopLevel;
-}
-
-// The chm:/// address of a page named in the table of contents ("seite.html#teil",
-// "/seite.html" or "ms-its:datei.chm::/seite.html").
-QUrl PageUrl(QString Local) {
-    const qsizetype Separator = Local.indexOf(u"::"_s);
-    if (Separator >= 0)
-        Local = Local.mid(Separator + 2);
-    QString Fragment;
-    const qsizetype Hash = Local.indexOf(u'#');
-    if (Hash >= 0) {
-        Fragment = Local.mid(Hash + 1);
-        Local.truncate(Hash);
-    }
-    if (!Local.startsWith(u'/'))
-        Local.prepend(u'/');
-    QUrl Url(u"chm:///"_s);
-    Url.setPath(Local);
-    if (!Fragment.isEmpty())
-        Url.setFragment(Fragment);
-    return Url;
-}
-
-// The #SYSTEM object holds tagged records after a 4-byte version: 2-byte code, 2-byte length, data.
-// Code 0 is the contents file, code 3 the title.
-struct TSystemInfo {
-    QString ContentsFile;
-    QString Title;
-};
-
-TSystemInfo ReadSystemInfo(const THelpViewer::TChm& File) {
-    TSystemInfo Info;
-    const std::optional<QByteArray> Data = File.Read(u"/#SYSTEM"_s);
-    if (!Data)
-        return Info;
-    const auto Byte = [&](qsizetype I) {
-        return static_cast<unsigned>(static_cast<unsigned char>((*Data)[I]));
-    };
-    qsizetype Pos = 4;
-    while (Pos + 4 <= Data->size()) {
-        const unsigned Code = Byte(Pos) | Byte(Pos + 1) << 8;
-        const qsizetype Length = Byte(Pos + 2) | Byte(Pos + 3) << 8;
-        Pos += 4;
-        if (Pos + Length > Data->size())
-            break;
-        QByteArray Value = Data->mid(Pos, Length);
-        const qsizetype Zero = Value.indexOf('\0');
-        if (Zero >= 0)
-            Value.truncate(Zero);
-        if (Code == 0)
-            Info.ContentsFile = DecodeText(Value);
-        else if (Code == 3)
-            Info.Title = DecodeText(Value);
-        Pos += Length;
-    }
-    return Info;
 }
 
 // The title and the table of contents of a file; no items when it has none.
@@ -282,38 +125,47 @@ struct TContents {
     QList<QTreeWidgetItem*> Items;
 };
 
-TContents ReadContents(const THelpViewer::TChm& File) {
-    const TSystemInfo Info = ReadSystemInfo(File);
-    QString ContentsFile = Info.ContentsFile.isEmpty() ? u"/toc.hhc"_s : Info.ContentsFile;
-    if (!ContentsFile.startsWith(u'/'))
-        ContentsFile.prepend(u'/');
-    std::optional<QByteArray> Toc = File.Read(ContentsFile);
-    if (!Toc)
-        Toc = File.Read(u"/toc.hhc"_s);
-    if (!Toc)
+TContents ReadContents(const THelpObjects& Objects, const QString& Path) {
+    const std::string* System = Objects.Find("/#SYSTEM");
+    const THelpSystemInfo Info = System ? ParseSystemInfo(*System) : THelpSystemInfo();
+    const std::string* Toc = FindObject(Objects, FromU16(ContentsPath(Info)));
+    if (Toc == nullptr)
+        Toc = Objects.Find("/toc.hhc");
+    if (Toc == nullptr)
         return {};
-    return {Info.Title.isEmpty() ? QFileInfo(File.FilePath).fileName() : Info.Title,
-            ParseSitemap(DecodeHtml(*Toc))};
+    const QString Sitemap = DecodeHtml(Bytes(*Toc));
+    return {Info.Title.empty() ? QFileInfo(Path).fileName() : FromU16(Info.Title),
+            TreeItems(ParseSitemap(Sitemap.toStdU16String()))};
+}
+
+// The chm:/// address of a page named in the table of contents.
+QUrl PageUrl(const QString& Local) {
+    const THelpPage Page = PageOfLocal(Local.toStdU16String());
+    QUrl Url(u"chm:///"_s);
+    Url.setPath(FromU16(Page.Path));
+    if (!Page.Fragment.empty())
+        Url.setFragment(FromU16(Page.Fragment));
+    return Url;
 }
 
 // A text browser that takes chm:/// addresses from the open file and nothing from outside it.
 class THelpBrowser : public QTextBrowser {
 public:
-    using TReader = std::function<std::optional<QByteArray>(const QString& Path)>;
+    using TReader = std::function<const std::string*(const QString& Path)>;
 
     THelpBrowser(QWidget* Parent, TReader Reader) : QTextBrowser(Parent), Reader(std::move(Reader)) {}
 
     QVariant loadResource(int Type, const QUrl& Url) override {
         if (Url.scheme() != u"chm")
             return {};
-        const std::optional<QByteArray> Data = Reader(Url.path());
-        if (!Data)
+        const std::string* Data = Reader(Url.path());
+        if (Data == nullptr)
             return {};
         if (Type == QTextDocument::HtmlResource)
-            return DecodeHtml(*Data);
+            return DecodeHtml(Bytes(*Data));
         if (Type == QTextDocument::StyleSheetResource)
-            return DecodeText(*Data);
-        return *Data;
+            return DecodeText(Bytes(*Data));
+        return Bytes(*Data);
     }
 
 private:
@@ -366,16 +218,16 @@ THelpViewer::ShowResult THelpViewer::ShowContents(const QString& Path, QWidget* 
     }
     if (!Info.isFile() || !Info.isReadable())
         return ShowResult::Unreadable;
-    std::unique_ptr<TChm> File = TChm::Open(Path);
-    if (!File)
+    std::optional<THelpObjects> Objects = RunReader(Info.absoluteFilePath());
+    if (!Objects)
         return ShowResult::Unreadable;
-    const TContents Toc = ReadContents(*File);
+    const TContents Toc = ReadContents(*Objects, Info.absoluteFilePath());
     if (Toc.Items.isEmpty())
         return ShowResult::Unreadable;
 
     if (!TheViewer)
         TheViewer = new THelpViewer;
-    TheViewer->Open(std::move(File), Toc.Title, Toc.Items);
+    TheViewer->Open(Info.absoluteFilePath(), *std::move(Objects), Toc.Title, Toc.Items);
     TheViewer->show();
     TheViewer->raise();
     TheViewer->activateWindow();
@@ -388,6 +240,11 @@ THelpViewer* THelpViewer::Instance() {
 
 void THelpViewer::CloseViewer() {
     delete TheViewer.data();
+}
+
+void THelpViewer::SetReader(const QString& Program, int TimeLimitMs) {
+    ReaderProgram = Program;
+    ReaderTimeLimitMs = TimeLimitMs;
 }
 
 THelpViewer::THelpViewer() : QWidget(nullptr, Qt::Window) {
@@ -412,9 +269,7 @@ THelpViewer::THelpViewer() : QWidget(nullptr, Qt::Window) {
     Contents = new QTreeWidget(Splitter);
     Contents->setObjectName(u"Contents"_s);
     Contents->setHeaderHidden(true);
-    Page = new THelpBrowser(Splitter, [this](const QString& Path) {
-        return Chm ? Chm->Read(Path) : std::optional<QByteArray>();
-    });
+    Page = new THelpBrowser(Splitter, [this](const QString& Path) { return FindObject(Objects, Path); });
     Page->setObjectName(u"Page"_s);
     Page->setOpenExternalLinks(true);
     Splitter->addWidget(Contents);
@@ -439,16 +294,26 @@ THelpViewer::THelpViewer() : QWidget(nullptr, Qt::Window) {
 THelpViewer::~THelpViewer() = default;
 
 QString THelpViewer::FilePath() const {
-    return Chm ? Chm->FilePath : QString();
+    return ShownPath;
 }
 
-void THelpViewer::Open(std::unique_ptr<TChm> File, const QString& Title,
+void THelpViewer::keyPressEvent(QKeyEvent* Event) {
+    // Escape closes the viewer, as it closes a dialog; the tree and the page pass it up to here.
+    if (Event->key() == Qt::Key_Escape && Event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(Event);
+}
+
+void THelpViewer::Open(const QString& Path, THelpObjects NewObjects, const QString& Title,
                        const QList<QTreeWidgetItem*>& Items) {
     const QSignalBlocker Blocker(Contents);
     Contents->clear();
     Page->clear();
     Page->clearHistory();
-    Chm = std::move(File);
+    ShownPath = Path;
+    Objects = std::move(NewObjects);
     Contents->addTopLevelItems(Items);
     Contents->expandAll();
     setWindowTitle(Title);

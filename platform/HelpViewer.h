@@ -3,7 +3,8 @@
 
 #include <QString>
 #include <QWidget>
-#include <memory>
+
+#include "platform/HelpStream.h"
 
 class QTextBrowser;
 class QTreeWidget;
@@ -19,8 +20,10 @@ public:
     };
 
     // Opens the CHM file at Path in the one viewer window, or brings that window to the front when it
-    // already shows this file, and returns at once (the viewer is not modal). When MainWindow closes or
-    // is destroyed, the viewer closes with it.
+    // already shows this file, and returns once the file is read (the viewer is not modal). The file is
+    // read whole by kavrinto-hilfeleser in a process of its own: its crash, its failure, its running
+    // past the time limit or output that is no stream of objects make the file Unreadable, and this
+    // program goes on. When MainWindow closes or is destroyed, the viewer closes with it.
     static ShowResult ShowContents(const QString& Path, QWidget* MainWindow = nullptr);
 
     // The open viewer, or nullptr.
@@ -28,6 +31,11 @@ public:
 
     // Closes and destroys the viewer, if one is open.
     static void CloseViewer();
+
+    // For tests and for a program that does not lie beside the reader: the reader program to run and
+    // how long to wait for it. An empty Program restores kavrinto-hilfeleser beside the running program.
+    static constexpr int DefaultTimeLimitMs = 5000;
+    static void SetReader(const QString& Program, int TimeLimitMs = DefaultTimeLimitMs);
 
     ~THelpViewer() override;
 
@@ -38,13 +46,16 @@ public:
     // The absolute path of the shown file.
     QString FilePath() const;
 
-    class TChm;
+protected:
+    void keyPressEvent(QKeyEvent* Event) override;
 
 private:
     THelpViewer();
-    void Open(std::unique_ptr<TChm> File, const QString& Title, const QList<QTreeWidgetItem*>& Items);
+    void Open(const QString& Path, THelpObjects Objects, const QString& Title,
+              const QList<QTreeWidgetItem*>& Items);
     void ShowItem(QTreeWidgetItem* Item);
     void SelectItemOf(const QUrl& Source);
 
-    std::unique_ptr<TChm> Chm;
+    QString ShownPath;
+    THelpObjects Objects;
 };

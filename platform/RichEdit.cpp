@@ -1,6 +1,7 @@
 // The one-line rich-edit field.
 #include "platform/RichEdit.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 #include "platform/RichText.h"
@@ -47,16 +48,24 @@ void TRichEdit::LoadRichText(std::string_view Rtf) {
 }
 
 std::string TRichEdit::SaveRichText() const {
-    return WriteRichText(Header, text().toStdU16String());
+    return SaveRichText(text());
+}
+
+std::string TRichEdit::SaveRichText(const QString& Text) const {
+    return WriteRichText(Header, Text.toStdU16String());
 }
 
 void TRichEdit::keyPressEvent(QKeyEvent* Event) {
-    bool consumed = false;
-    emit KeyPress(Event, consumed);
-    if (consumed)
-        return;
     QLineEdit::keyPressEvent(Event);
     emit KeyPressed(Event);
+}
+
+void TRichEdit::focusInEvent(QFocusEvent* Event) {
+    QLineEdit::focusInEvent(Event);
+    const Qt::FocusReason reason = Event->reason();
+    // The line edit marks its whole text when reached by Tab, Shift+Tab or a buddy's short-cut.
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+        setCursorPosition(static_cast<int>(text().size()));
 }
 
 QVariant TRichEdit::inputMethodQuery(Qt::InputMethodQuery Query) const {

@@ -1,5 +1,5 @@
-// The one-line rich-edit field: its content goes out and in as rich text, and its key presses reach
-// the window before the field handles them.
+// The one-line rich-edit field: its content goes out and in as rich text, and it tells when it has
+// handled a key press.
 #pragma once
 
 #include <QLineEdit>
@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+class QFocusEvent;
 class QKeyEvent;
 
 class TRichEdit : public QLineEdit {
@@ -23,15 +24,17 @@ public:
 
     // The content as rich text, after the header of the last loaded document.
     std::string SaveRichText() const;
+    // Text as the content would be saved.
+    std::string SaveRichText(const QString& Text) const;
 
 signals:
-    // Every key press, before the field handles it. A receiver sets Consumed to keep it from the field.
-    void KeyPress(QKeyEvent* Event, bool& Consumed);
-    // After the field has handled a key press that it was given.
+    // After the field has handled a key press that it was given (an event filter may keep it away).
     void KeyPressed(QKeyEvent* Event);
 
 protected:
     void keyPressEvent(QKeyEvent* Event) override;
+    // Tab into the field marks nothing and puts the caret at the end, as the rich-edit control does.
+    void focusInEvent(QFocusEvent* Event) override;
     // No input-method composing: the dead keys of German layouts then arrive as key presses.
     QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override;
 

@@ -2,7 +2,6 @@
 #include "platform/RichMemo.h"
 
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -82,13 +81,6 @@ void TRichMemo::LoadRichText(std::string_view Rtf) {
         cursor.setCharFormat(charFormat);
         cursor.setBlockCharFormat(charFormat);
     }
-}
-
-void TRichMemo::keyPressEvent(QKeyEvent* Event) {
-    bool consumed = false;
-    emit KeyPress(Event, consumed);
-    if (!consumed)
-        QTextEdit::keyPressEvent(Event);
 }
 
 void TRichMemo::mousePressEvent(QMouseEvent* Event) {

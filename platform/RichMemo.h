@@ -1,5 +1,5 @@
-// The multi-line rich-edit list: it loads rich text and reports key presses and mouse presses before
-// it handles them. The right button has no context menu here; it is the window's to use.
+// The multi-line rich-edit list: it loads rich text and reports mouse presses before it handles them.
+// The right button has no context menu here; it is the window's to use.
 #pragma once
 
 #include <QTextEdit>
@@ -7,7 +7,6 @@
 #include <string_view>
 
 class QContextMenuEvent;
-class QKeyEvent;
 class QMouseEvent;
 
 class TRichMemo : public QTextEdit {
@@ -21,14 +20,11 @@ public:
     void LoadRichText(std::string_view Rtf);
 
 signals:
-    // Every key press, before the list handles it. A receiver sets Consumed to keep it from the list.
-    void KeyPress(QKeyEvent* Event, bool& Consumed);
     // Every press of a mouse button, the second of a double click included, in viewport pixels, before
     // the list handles it.
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
 protected:
-    void keyPressEvent(QKeyEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
     void contextMenuEvent(QContextMenuEvent* Event) override;

@@ -24,7 +24,7 @@ namespace {
 
 } // namespace
 
-const uint16_t* RtfToUniSort::RtfToSortKeys(std::string_view body) {
+const uint16_t* RtfToUniSort::RtfToSortKeys(std::string_view body, TQueryMarker marker) {
     Buffer.fill(0);
 
     // One unit stays 0 behind the last key.
@@ -60,7 +60,8 @@ const uint16_t* RtfToUniSort::RtfToSortKeys(std::string_view body) {
     std::size_t length = 0;
     while (Buffer[length] != 0)
         ++length;
-    if (length >= 2 && Buffer[length - 2] == u'n' && Buffer[length - 1] == u'o')
+    if (marker == TQueryMarker::Strip && length >= 2 && Buffer[length - 2] == u'n' &&
+        Buffer[length - 1] == u'o')
         Buffer[length - 2] = 0;
 
     for (std::size_t k = 0; k < n; ++k)

@@ -1,11 +1,16 @@
 // Tests of the help viewer on the help file that the build compiles, through the real widgets offscreen.
 #include "platform/HelpViewer.h"
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -28,10 +33,19 @@ using ShowResult = THelpViewer::ShowResult;
 // The tests run in the folder of the programs, where the build puts the help file.
 const QString HelpFile = QDir::current().absoluteFilePath(u"HilfeKavrinto.chm"_s);
 
+// The reader program of the build; the test programs do not lie beside it.
+const QString Reader = QStringLiteral(KAVRINTO_HELP_READER);
+
 class help_viewer_test : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(QFile::exists(HelpFile)) << "run in " << KAVRINTO_BIN_DIR; }
-    void TearDown() override { THelpViewer::CloseViewer(); }
+    void SetUp() override {
+        ASSERT_TRUE(QFile::exists(HelpFile)) << "run in " << KAVRINTO_BIN_DIR;
+        THelpViewer::SetReader(Reader);
+    }
+    void TearDown() override {
+        THelpViewer::CloseViewer();
+        THelpViewer::SetReader({});
+    }
 };
 
 // The tree as text: "Name{Child,Child{Grandchild}},Name".
@@ -163,6 +177,8 @@ TEST_F(help_viewer_test, missing_file_is_not_found_and_damaged_files_are_unreada
         return File.fileName();
     };
     QDir(Dir.path()).mkdir(u"ordner.chm"_s);
+    // A reader that opened a FIFO would wait for a writer for ever.
+    ASSERT_EQ(mkfifo(QFile::encodeName(Dir.filePath(u"fifo.chm"_s)).constData(), 0600), 0);
     const struct {
         const char* Case;
         QString Path;
@@ -172,6 +188,7 @@ TEST_F(help_viewer_test, missing_file_is_not_found_and_damaged_files_are_unreada
         {"text file", Write(u"text.chm"_s, "Das ist keine Hilfedatei.\n"), ShowResult::Unreadable},
         {"empty file", Write(u"leer.chm"_s, {}), ShowResult::Unreadable},
         {"folder", Dir.filePath(u"ordner.chm"_s), ShowResult::Unreadable},
+        {"FIFO", Dir.filePath(u"fifo.chm"_s), ShowResult::Unreadable},
         {"header only", Write(u"kopf.chm"_s, Chm.left(120)), ShowResult::Unreadable},
         {"first 4 KiB", Write(u"4k.chm"_s, Chm.left(4096)), ShowResult::Unreadable},
     };
@@ -180,4 +197,98 @@ TEST_F(help_viewer_test, missing_file_is_not_found_and_damaged_files_are_unreada
         EXPECT_EQ(THelpViewer::ShowContents(C.Path), C.Expected);
         EXPECT_EQ(THelpViewer::Instance(), nullptr);
     }
+}
+
+TEST_F(help_viewer_test, escape_closes_the_viewer_from_the_contents_and_from_the_page) {
+    for (const char* Target : {"Contents", "Page"}) {
+        SCOPED_TRACE(Target);
+        ASSERT_EQ(THelpViewer::ShowContents(HelpFile), ShowResult::Opened);
+        THelpViewer* Viewer = THelpViewer::Instance();
+        QWidget* Focus = Viewer->findChild<QWidget*>(QString::fromLatin1(Target));
+        ASSERT_NE(Focus, nullptr);
+        // A key with a modifier is not Escape alone.
+        QTest::keyClick(Focus, Qt::Key_Escape, Qt::ShiftModifier);
+        EXPECT_TRUE(Viewer->isVisible());
+        QTest::keyClick(Focus, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(THelpViewer::Instance(), nullptr);
+    }
+}
+
+TEST_F(help_viewer_test, a_reader_that_crashes_hangs_fails_or_talks_nonsense_leaves_the_file_unreadable) {
+    QTemporaryDir Dir;
+    ASSERT_TRUE(Dir.isValid());
+    // Stand-ins for the reader: shell scripts that go wrong in one way each; some run the real reader
+    // first.
+    const auto Script = [&](const QString& Name, const QByteArray& Body) {
+        QFile File(Dir.filePath(Name));
+        EXPECT_TRUE(File.open(QIODevice::WriteOnly));
+        File.write("#!/bin/sh\nREADER='" + QFile::encodeName(Reader) + "'\n" + Body + "\n");
+        File.close();
+        File.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        return File.fileName();
+    };
+    constexpr int TimeLimitMs = 1000;
+    const struct {
+        const char* Case;
+        QString Program;
+    } Cases[] = {
+        {"crashes", Script(u"crash"_s, "kill -SEGV $$")},
+        {"runs past the time limit", Script(u"hang"_s, "exec sleep 20")},
+        {"writes without end", Script(u"endless"_s, "exec cat /dev/zero")},
+        {"fails after a whole stream", Script(u"fail"_s, "\"$READER\" \"$1\"; exit 3")},
+        {"stops in the middle of the stream", Script(u"cut"_s, "\"$READER\" \"$1\" | head -c 3000")},
+        {"adds a byte after the stream", Script(u"more"_s, "\"$READER\" \"$1\"; echo")},
+        {"writes nonsense", Script(u"nonsense"_s, "echo Unsinn")},
+        {"writes a stream without a table of contents",
+         Script(u"nothing"_s, "printf 'KAVRINTO-HILFE 1\\nENDE 0\\n'")},
+        {"is missing", Dir.filePath(u"fehlt"_s)},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Case);
+        THelpViewer::SetReader(C.Program, TimeLimitMs);
+        QElapsedTimer Clock;
+        Clock.start();
+        EXPECT_EQ(THelpViewer::ShowContents(HelpFile), ShowResult::Unreadable);
+        EXPECT_LT(Clock.elapsed(), TimeLimitMs + 2000);
+        EXPECT_EQ(THelpViewer::Instance(), nullptr);
+    }
+    // The same file through the real reader.
+    THelpViewer::SetReader(Reader);
+    EXPECT_EQ(THelpViewer::ShowContents(HelpFile), ShowResult::Opened);
+}
+
+TEST_F(help_viewer_test, damaged_files_that_crash_chmlib_are_unreadable_and_the_program_goes_on) {
+    const QDir Damaged(QStringLiteral(KAVRINTO_TEST_DATA_DIR "/damaged-help"));
+    const QStringList Files = Damaged.entryList({u"*.chm"_s}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(Files.isEmpty()) << Damaged.path().toStdString();
+    for (const QString& Name : Files) {
+        SCOPED_TRACE(Name.toStdString());
+        const QString Path = Damaged.filePath(Name);
+        // The copy still breaks chmlib: the reader crashes on it.
+        QProcess Direct;
+        Direct.setStandardOutputFile(QProcess::nullDevice());
+        Direct.setStandardErrorFile(QProcess::nullDevice());
+        Direct.start(Reader, {Path});
+        ASSERT_TRUE(Direct.waitForFinished(10000));
+        EXPECT_EQ(Direct.exitStatus(), QProcess::CrashExit) << "exit " << Direct.exitCode();
+
+        EXPECT_EQ(THelpViewer::ShowContents(Path), ShowResult::Unreadable);
+        EXPECT_EQ(THelpViewer::Instance(), nullptr);
+    }
+    EXPECT_EQ(THelpViewer::ShowContents(HelpFile), ShowResult::Opened);
+}
+
+TEST_F(help_viewer_test, without_a_named_reader_the_one_beside_the_running_program_reads) {
+    THelpViewer::SetReader({});
+    const QString Beside = QCoreApplication::applicationDirPath() + u"/kavrinto-hilfeleser"_s;
+    ASSERT_FALSE(QFile::exists(Beside)) << "the test programs lie apart from the programs";
+    EXPECT_EQ(THelpViewer::ShowContents(HelpFile), ShowResult::Unreadable);
+
+    const struct TRemove {
+        QString Path;
+        ~TRemove() { QFile::remove(Path); }
+    } Copy{Beside};
+    ASSERT_TRUE(QFile::copy(Reader, Beside));
+    EXPECT_EQ(THelpViewer::ShowContents(HelpFile), ShowResult::Opened);
 }

@@ -67,7 +67,7 @@ TEST_F(menu_clipboard_test, ctrl_c_copies_what_is_marked_one_entry_per_line) {
 
 TEST_F(menu_clipboard_test, more_than_400_characters_are_cut_back_to_whole_lines) {
     Press(Qt::Key_Return);
-    const QString text = Window->RE2->toPlainText();
+    const QString text = RE2->toPlainText();
     const int start = BlockStart(2);
     const int end = BlockStart(300);
     ASSERT_GT(end - start, 400);
@@ -78,7 +78,7 @@ TEST_F(menu_clipboard_test, more_than_400_characters_are_cut_back_to_whole_lines
     // The cursor at the start of the marking: the start stays all the same.
     Mark(end, start);
     CtrlC();
-    const QTextCursor marked = Window->RE2->textCursor();
+    const QTextCursor marked = RE2->textCursor();
     EXPECT_EQ(marked.selectionStart(), start);
     EXPECT_EQ(marked.selectionEnd(), start + kept);
     EXPECT_EQ(Clipboard(), first400.left(kept));
@@ -87,12 +87,12 @@ TEST_F(menu_clipboard_test, more_than_400_characters_are_cut_back_to_whole_lines
     // No line break within the first 400 characters: the marking empties and nothing is copied or
     // reported, by key or by the right button.
     QApplication::clipboard()->setText(QString::fromUtf16(Unchanged));
-    Window->RE2->setPlainText(QString(450, u'ж') + u"\nад"_s);
+    RE2->setPlainText(QString(450, u'ж') + u"\nад"_s);
     for (const bool byKey : {true, false}) {
         Mark(0, 453);
         byKey ? CtrlC() : ClickList(Qt::RightButton);
-        EXPECT_FALSE(Window->RE2->textCursor().hasSelection());
-        EXPECT_EQ(Window->RE2->textCursor().position(), 0);
+        EXPECT_FALSE(RE2->textCursor().hasSelection());
+        EXPECT_EQ(RE2->textCursor().position(), 0);
     }
     EXPECT_EQ(Clipboard(), QString::fromUtf16(Unchanged));
     EXPECT_TRUE(Messages.empty());
@@ -127,21 +127,17 @@ TEST_F(menu_clipboard_test, the_right_button_copies_and_reports_only_what_was_co
 }
 
 TEST_F(menu_clipboard_test, tastaturlayout_twice_hides_and_shows_the_picture) {
-    const auto clientHeight = [this] {
-        return Window->centralWidget()->height() + Window->StatusBar1->height();
-    };
+    const auto clientHeight = [this] { return Window->centralWidget()->height() + StatusBar1->height(); };
     Shortcut(Qt::Key_T);
     QTest::qWait(20);
-    EXPECT_FALSE(Window->KeyboardVisible);
-    EXPECT_FALSE(Window->Image1->isVisible());
+    EXPECT_FALSE(Image1->isVisible());
     EXPECT_EQ(clientHeight(), 383);
-    Window->Image1MouseDown(Qt::LeftButton, Qt::NoModifier, 105, 60);
+    PressPicture(105, 60);
     EXPECT_EQ(Field(), u""_s);
 
-    Window->Tastaturlayout1->trigger();
+    Trigger("Tastaturlayout1");
     QTest::qWait(20);
-    EXPECT_TRUE(Window->KeyboardVisible);
-    EXPECT_TRUE(Window->Image1->isVisible());
+    EXPECT_TRUE(Image1->isVisible());
     EXPECT_EQ(clientHeight(), 508);
     Click(105, 60);
     EXPECT_EQ(Field(), u"а"_s);
@@ -149,20 +145,47 @@ TEST_F(menu_clipboard_test, tastaturlayout_twice_hides_and_shows_the_picture) {
 
 TEST_F(menu_clipboard_test, alt_c_empties_the_field_and_alt_s_only_focuses_it) {
     // Neither command shows in the menu.
-    EXPECT_EQ(Window->Programm1->actions(), QList<QAction*>{Window->Beenden1});
+    EXPECT_EQ(Find<QMenu>(*Window, "Programm1")->actions(),
+              QList<QAction*>{Find<QAction>(*Window, "Beenden1")});
     Type(u"fl"_s);
-    Window->RE2->setFocus();
+    RE2->setFocus();
     Shortcut(Qt::Key_S);
-    EXPECT_EQ(QApplication::focusWidget(), Window->RE1);
+    EXPECT_EQ(QApplication::focusWidget(), RE1);
     EXPECT_EQ(Field(), u"ад"_s);
 
-    Window->RE2->setFocus();
+    RE2->setFocus();
     Shortcut(Qt::Key_C);
-    EXPECT_EQ(QApplication::focusWidget(), Window->RE1);
+    EXPECT_EQ(QApplication::focusWidget(), RE1);
     EXPECT_EQ(Field(), u""_s);
     // "Suchen" searches the emptied field: every line.
-    QTest::mouseClick(Window->Button1, Qt::LeftButton);
-    EXPECT_EQ(Count(), QString::number(Window->WordList.LineCount));
+    QTest::mouseClick(Button1, Qt::LeftButton);
+    EXPECT_EQ(Count(), QString::number(LineCount()));
+}
+
+TEST_F(menu_clipboard_test, the_field_takes_the_focus_without_marking_and_keeps_it_after_suchen) {
+    // Tab and Shift+Tab from the list into the field mark nothing and leave the caret at the end.
+    Type(u"fl"_s);
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        RE2->setFocus();
+        QTest::keyClick(RE2, key);
+        ASSERT_EQ(QApplication::focusWidget(), RE1) << key;
+        EXPECT_FALSE(RE1->hasSelectedText()) << key;
+        EXPECT_EQ(RE1->cursorPosition(), 2) << key;
+    }
+
+    // After "Suchen" the next letters go into the field, at the caret as it was.
+    RE1->setCursorPosition(1);
+    QTest::mouseClick(Button1, Qt::LeftButton);
+    EXPECT_EQ(Count(), QString::number(LinesEndingIn(u"ад").size()));
+    ASSERT_EQ(QApplication::focusWidget(), RE1);
+    EXPECT_EQ(RE1->cursorPosition(), 1);
+    QTest::keyClick(QApplication::focusWidget(), 'd');
+    EXPECT_EQ(Field(), u"авд"_s);
+
+    // Also when the list had the focus.
+    RE2->setFocus();
+    QTest::mouseClick(Button1, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), RE1);
 }
 
 TEST_F(menu_clipboard_test, the_information_dialog_opens_any_number_of_times_and_beenden_closes) {
@@ -170,10 +193,10 @@ TEST_F(menu_clipboard_test, the_information_dialog_opens_any_number_of_times_and
     TModalCloser closer;
     for (int i = 0; i < 3; ++i)
         Shortcut(Qt::Key_I);
-    Window->Programminformation1->trigger();
+    Trigger("Programminformation1");
     EXPECT_EQ(closer.Shown, 4);
 
-    Window->Beenden1->trigger();
+    Trigger("Beenden1");
     EXPECT_FALSE(Window->isVisible());
 }
 
@@ -184,14 +207,14 @@ TEST(main_window_start_test, the_start_dialog_comes_first_then_the_list_then_the
     bool windowShown = true;
     TModalCloser closer([&](QWidget* Dialog) {
         EXPECT_EQ(Dialog, DlgStart);
-        listLoaded = window.WordList.LineCount > 0;
+        listLoaded = window.LoadedWordList().LineCount > 0;
         windowShown = window.windowHandle() && window.windowHandle()->isVisible();
     });
     window.show();
     EXPECT_EQ(closer.Shown, 1);
     EXPECT_FALSE(listLoaded);
     EXPECT_FALSE(windowShown);
-    EXPECT_GT(window.WordList.LineCount, 0);
+    EXPECT_GT(window.LoadedWordList().LineCount, 0);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     DlgStart = nullptr;
 }
@@ -208,28 +231,28 @@ TEST(main_window_help_test, f1_opens_the_help_file_of_the_working_directory_at_s
     ASSERT_TRUE(QDir::setCurrent(empty.path()));
     auto window = std::make_unique<TForm1>();
     QDir::setCurrent(bin);
-    EXPECT_EQ(window->HelpPath, empty.path() + u"/HilfeKavrinto.chm"_s);
-    window->Inhalt1->trigger();
+    Find<QAction>(*window, "Inhalt1")->trigger();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Text, u"Die Hilfedatei wurde nicht gefunden!"_s);
     EXPECT_EQ(messages[0].Caption, u"Kavrinto"_s);
     EXPECT_EQ(THelpViewer::Instance(), nullptr);
 
-    QFile junk(window->HelpPath);
+    QFile junk(empty.path() + u"/HilfeKavrinto.chm"_s);
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("keine CHM-Datei");
     junk.close();
-    window->Inhalt1->trigger();
+    Find<QAction>(*window, "Inhalt1")->trigger();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].Text, u"Die Hilfedatei konnte nicht gelesen werden."_s);
     EXPECT_EQ(THelpViewer::Instance(), nullptr);
 
-    // The built help file, by F1.
+    // The built help file, by F1, read by the build's reader.
+    THelpViewer::SetReader(QStringLiteral(KAVRINTO_HELP_READER));
     window = std::make_unique<TForm1>();
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::keyClick(window->RE1, Qt::Key_F1);
+    QTest::keyClick(Find<TRichEdit>(*window, "RE1"), Qt::Key_F1);
     EXPECT_EQ(messages.size(), 2u);
     ASSERT_NE(THelpViewer::Instance(), nullptr);
     EXPECT_EQ(THelpViewer::Instance()->FilePath(), bin + u"/HilfeKavrinto.chm"_s);
@@ -237,6 +260,7 @@ TEST(main_window_help_test, f1_opens_the_help_file_of_the_working_directory_at_s
     window->close();
     EXPECT_EQ(THelpViewer::Instance(), nullptr);
     THelpViewer::CloseViewer();
+    THelpViewer::SetReader({});
     window.reset();
     SetMessageHook(previous);
 }

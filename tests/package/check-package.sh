@@ -2,8 +2,9 @@
 # Builds the Debian package from a built tree, unpacks it into a temporary root with dpkg-deb -x and
 # checks it from there, away from the build: the control fields, the files and their places, the
 # installed kavrinto-suche (run from another working directory, where it must find the installed word
-# list and count what the build's copy counts, and the installed lexicon for --info), the desktop entry, the man pages, and the launcher
-# bin/kavrinto, which must start the program in share/kavrinto.
+# list and count what the build's copy counts, and the installed lexicon for --info), the help reader
+# beside the program, the desktop entry, the man pages, and the launcher bin/kavrinto, which must start
+# the program in share/kavrinto.
 #
 # Usage: tests/package/check-package.sh [BUILD-FOLDER]   (default: build)
 set -euo pipefail
@@ -43,7 +44,8 @@ field Description | head -1 | grep -q "^rückläufiges Wörterbuch des Russische
 echo "== files"
 dpkg-deb -x "$deb" "$root"
 usr="$root/usr"
-for f in bin/kavrinto bin/kavrinto-suche bin/kavrinto-wortliste lib/kavrinto/kavrinto; do
+for f in bin/kavrinto bin/kavrinto-suche bin/kavrinto-wortliste lib/kavrinto/kavrinto \
+    lib/kavrinto/kavrinto-hilfeleser; do
     [ -f "$usr/$f" ] && [ -x "$usr/$f" ] || fail "$f missing or not executable"
 done
 for f in share/kavrinto/VokKavrinto.dat share/kavrinto/HilfeKavrinto.chm share/kavrinto/KavrintoLexikon.sqlite \
@@ -73,6 +75,14 @@ grep -qx "Grundform: кровь" <<<"$info" && grep -q "^Deutsch: Blut" <<<"$inf
     fail "installed kavrinto-suche --info кровью gives '$info'"
 "$usr/bin/kavrinto-suche" --help | grep -q "/usr/share/kavrinto/VokKavrinto.dat" ||
     fail "--help does not name the installed word list"
+
+echo "== help reader"
+# The window runs it from its own folder on the help file of its working directory.
+"$usr/lib/kavrinto/kavrinto-hilfeleser" "$usr/share/kavrinto/HilfeKavrinto.chm" > "$work/help.stream" ||
+    fail "the installed help reader cannot read the installed help file"
+head -n 1 "$work/help.stream" | grep -qx "KAVRINTO-HILFE 1" || fail "the help reader's stream has no start"
+tail -n 1 "$work/help.stream" | grep -qx "ENDE [1-9][0-9]*" || fail "the help reader's stream has no end"
+echo "help reader: $(tail -n 1 "$work/help.stream")"
 
 echo "== desktop entry"
 desktop-file-validate "$usr/share/applications/kavrinto.desktop" || fail "desktop-file-validate"
