@@ -190,6 +190,7 @@ std::string SucheUsageText() {
     column += 2;
 
     std::string out = "Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n"
+                      "        kavrinto-suche --info WORT\n"
                       "\n"
                       "Listet jeden Eintrag des Wörterbuchs, dessen Wort auf ENDUNG endet, einen je Zeile,\n"
                       "in der Reihenfolge des Wörterbuchs. ENDUNG ist Text in UTF-8, meist kyrillisch;\n"
