@@ -80,4 +80,54 @@ void BM_ClearDisplayText(benchmark::State& state) {
 }
 BENCHMARK(BM_ClearDisplayText)->Unit(benchmark::kMicrosecond);
 
+// 2,000 endings of one to four letters, taken from words spread over the forms list, answered against
+// the loaded forms list: by the batch index (its order check included) and one by one linearly.
+std::vector<std::vector<uint16_t>> SpreadEndings(const TWordList& list) {
+    std::vector<std::vector<uint16_t>> queries;
+    for (int32_t q = 0; q < 2000 && list.LineCount > 0; ++q) {
+        const int32_t line = static_cast<int32_t>(int64_t{q} * list.LineCount / 2000);
+        const int32_t end = list.WordEnd[line];
+        const int32_t length = std::min(1 + q % 4, end - list.LineStart[line] + 1);
+        std::vector<uint16_t> query(list.KeyText.begin() + end - length + 1, list.KeyText.begin() + end + 1);
+        query.push_back(0);
+        queries.push_back(query);
+    }
+    return queries;
+}
+
+void BatchSearch(benchmark::State& state, bool bisect) {
+    static TWordList forms = [] {
+        TWordList l;
+        l.LoadWordList("VokKavrintoFormen.dat");
+        return l;
+    }();
+    if (!forms.LoadError.empty()) {
+        state.SkipWithError(forms.LoadError.c_str());
+        return;
+    }
+    const std::vector<std::vector<uint16_t>> queries = SpreadEndings(forms);
+    int64_t hits = 0;
+    for (auto _ : state) {
+        hits = 0;
+        if (bisect) {
+            for (const THitRange& range : FindEndingRanges(forms, queries))
+                hits += range.Count();
+        } else {
+            for (const std::vector<uint16_t>& query : queries)
+                hits += FindEndingRange(forms, query.data()).Count();
+        }
+        benchmark::DoNotOptimize(hits);
+    }
+    state.counters["endings"] = static_cast<double>(queries.size());
+    state.counters["hits"] = static_cast<double>(hits);
+}
+void BM_Forms2000Endings_Bisected(benchmark::State& state) {
+    BatchSearch(state, true);
+}
+void BM_Forms2000Endings_Linear(benchmark::State& state) {
+    BatchSearch(state, false);
+}
+BENCHMARK(BM_Forms2000Endings_Bisected)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Forms2000Endings_Linear)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 } // namespace

@@ -38,7 +38,9 @@ in die Zwischenablage, und eine deutsche Hilfe erklärt das Programm. Dazu
 kommt kavrinto-suche für die Endungssuche auf der Kommandozeile.
 .
 Die Wortliste (rund 146 000 Einträge) ist eine veränderte Fassung des
-russischen Hunspell-Wörterbuchs ru_RU von Alexander I. Lebedev.
+russischen Hunspell-Wörterbuchs ru_RU von Alexander I. Lebedev; ebenso die
+Formenliste mit allen rund 1,26 Millionen Formen, die dessen Regeln aus den
+Grundformen bilden, und die Zuordnung jeder Form zu ihren Grundformen.
 .
 Zu einem Wort nennt Kavrinto, was sein Lexikon weiß: die Grundform, die
 Betonung und die Wortart (aus festvox-ru) und deutsche Bedeutungen (aus

@@ -13,12 +13,18 @@
 #include <filesystem>
 #include <initializer_list>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <type_traits>
 
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #if defined(__SANITIZE_ADDRESS__)
 #define KAVRINTO_PLAIN_BUFFERS 1
@@ -292,12 +298,60 @@ TLoadStatus TWordList::ReadDataFile(const std::string& path, std::string& messag
     return TLoadStatus::Loaded;
 }
 
+namespace {
+
+// Lists of at least so many units or lines are converted and indexed on two threads; below, a thread
+// costs more than it saves.
+constexpr int32_t TwoThreadMinimum = 1 << 16;
+
+// work(from, to) over [0, count), in two halves on two threads where that pays. The halves write
+// disjoint elements, so the result is the one of a single pass; without a second thread it is one pass.
+template <class TWork> void OnTwoCores(int32_t count, TWork work) {
+    if (count < TwoThreadMinimum) {
+        work(0, count);
+        return;
+    }
+    const int32_t half = count / 2;
+    std::thread other;
+    try {
+        other = std::thread(work, half, count);
+    } catch (const std::system_error&) {
+        work(0, count);
+        return;
+    }
+    work(0, half);
+    other.join();
+}
+
+// The first p in [from, count) with text[p] CR or LF, else count.
+int32_t FindLineBreak(const uint16_t* text, int32_t from, int32_t count) {
+    int32_t p = from;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi16(static_cast<short>(CR));
+    const __m128i lf = _mm_set1_epi16(static_cast<short>(LF));
+    for (; p + 8 <= count; p += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));
+        const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi16(units, cr), _mm_cmpeq_epi16(units, lf));
+        const int mask = _mm_movemask_epi8(breaks); // two bits per unit
+        if (mask != 0)
+            return p + __builtin_ctz(static_cast<unsigned>(mask)) / 2;
+    }
+#endif
+    while (p < count && text[p] != CR && text[p] != LF)
+        ++p;
+    return p;
+}
+
+} // namespace
+
 bool TWordList::ConvertToKeys() {
-    const SortRus keys;
     const auto count = static_cast<int32_t>(std::min<int64_t>(CharCount, std::ssize(KeyText)));
     uint16_t* text = KeyText.data();
-    for (int32_t k = 1; k < count; ++k)
-        text[k] = keys.CharToSortKey(text[k]);
+    OnTwoCores(count, [text](int32_t from, int32_t to) {
+        const SortRus keys;
+        for (int32_t k = std::max(from, 1); k < to; ++k)
+            text[k] = keys.CharToSortKey(text[k]);
+    });
     return true;
 }
 
@@ -307,19 +361,22 @@ bool TWordList::ComputeLineBounds() {
     const auto lines = static_cast<int32_t>(std::min(
         {static_cast<int64_t>(LineCount), std::ssize(LineStart), std::ssize(WordEnd), std::ssize(LineEnd)}));
     const uint16_t* text = KeyText.data();
-    for (int32_t i = 0; i < lines; ++i) {
-        const int32_t start = LineStart[i];
-        const int32_t first = std::max(start, 0);
-        int32_t p = first;
-        while (p < count && (text[p] > CR || (text[p] != CR && text[p] != LF)))
-            ++p;
-        LineEnd[i] = p - 1;
+    int32_t* lineStart = LineStart.data();
+    int32_t* wordEnd = WordEnd.data();
+    int32_t* lineEnd = LineEnd.data();
+    OnTwoCores(lines, [=](int32_t from, int32_t to) {
+        for (int32_t i = from; i < to; ++i) {
+            const int32_t start = lineStart[i];
+            const int32_t first = std::max(start, 0);
+            const int32_t p = FindLineBreak(text, first, count);
+            lineEnd[i] = p - 1;
 
-        int32_t k = p - 1;
-        while (k >= first && !IsLetterKey(text[k]))
-            --k;
-        WordEnd[i] = k >= first ? k : start - 1;
-    }
+            int32_t k = p - 1;
+            while (k >= first && !IsLetterKey(text[k]))
+                --k;
+            wordEnd[i] = k >= first ? k : start - 1;
+        }
+    });
     return true;
 }
 

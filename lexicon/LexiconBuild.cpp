@@ -2,6 +2,10 @@
 #include "lexicon/LexiconBuild.h"
 
 #include "common/SystemError.h"
+#include "common/Utf8.h"
+#include "dictionary/Sortrus.h"
+#include "dictionary/WordList.h"
+#include "lexicon/LemmaLink.h"
 #include "lexicon/LexiconSchema.h"
 #include "lexicon/Sqlite.h"
 
@@ -145,22 +149,43 @@ std::string BuildLexiconDatabase(const TLexiconSources& Sources, const std::stri
     return error;
 }
 
-std::vector<TFormLemma> FormLemmasOfGroups(std::string_view Groups) {
-    std::vector<TFormLemma> rows;
-    std::string lemma;
-    while (!Groups.empty()) {
-        const std::size_t end = std::min(Groups.find('\n'), Groups.size());
-        std::string_view line = Groups.substr(0, end);
-        Groups.remove_prefix(std::min(end + 1, Groups.size()));
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        if (line.empty()) {
-            lemma.clear();
-            continue;
+TFormLemmas FormLemmasOfLink(const std::string& FormsPath, const std::string& LemmasPath,
+                             const std::string& LinkPath) {
+    TFormLemmas result;
+    TWordList forms;
+    TWordList lemmas;
+    forms.LoadWordList(FormsPath);
+    lemmas.LoadWordList(LemmasPath);
+    for (const TWordList* list : {&forms, &lemmas})
+        if (!list->LoadError.empty()) {
+            result.Error = list->LoadError;
+            return result;
         }
-        if (lemma.empty())
-            lemma = line;
-        rows.push_back({std::string(line), lemma});
+    TLemmaLink link;
+    if (!link.Load(LinkPath)) {
+        result.Error = link.LoadError;
+        return result;
     }
-    return rows;
+    if (std::string mismatch = link.MismatchWith(forms, lemmas); !mismatch.empty()) {
+        result.Error = std::move(mismatch);
+        return result;
+    }
+    const SortRus keys;
+    const auto lineText = [&](const TWordList& list, int32_t line) {
+        std::u16string text;
+        for (int32_t k = list.LineStart[line]; k <= list.LineEnd[line]; ++k)
+            text.push_back(static_cast<char16_t>(keys.SortKeyToChar(list.KeyText[k])));
+        return Utf16ToUtf8(text);
+    };
+    std::vector<std::string> lemmaTexts;
+    lemmaTexts.reserve(static_cast<std::size_t>(lemmas.LineCount));
+    for (int32_t i = 0; i < lemmas.LineCount; ++i)
+        lemmaTexts.push_back(lineText(lemmas, i));
+    result.Rows.reserve(link.Lemma.size());
+    for (int32_t i = 0; i < forms.LineCount; ++i) {
+        const std::string form = lineText(forms, i);
+        for (const uint32_t lemma : link.LemmasOf(i))
+            result.Rows.push_back({form, lemmaTexts[lemma]});
+    }
+    return result;
 }

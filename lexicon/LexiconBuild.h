@@ -32,6 +32,12 @@ struct TLexiconSources {
 // message (and no file left behind).
 std::string BuildLexiconDatabase(const TLexiconSources& Sources, const std::string& Path);
 
-// Unmunch's expansion in groups: one form per line, groups separated by empty lines, each group's first
-// line its lemma. Every form once per lemma.
-std::vector<TFormLemma> FormLemmasOfGroups(std::string_view Groups);
+struct TFormLemmas {
+    std::vector<TFormLemma> Rows;
+    std::string Error; // German; then Rows is empty
+};
+
+// Every line of the forms list with each of its lemmas, as the lemma link says: the data files of the
+// forms list and of the lemma list, and the link made for these two.
+TFormLemmas FormLemmasOfLink(const std::string& FormsPath, const std::string& LemmasPath,
+                             const std::string& LinkPath);

@@ -1,7 +1,6 @@
-// kavrinto_lexikon: makes the lexicon database KavrintoLexikon.sqlite at build time from unmunch's
-// grouped expansion of hunspell-ru, FreeDict's German-Russian dictionary and festvox-ru's lexicon.
+// kavrinto_lexikon: makes the lexicon database KavrintoLexikon.sqlite at build time from the forms list
+// and its lemma link, FreeDict's German-Russian dictionary and festvox-ru's lexicon.
 #include "common/SystemError.h"
-#include "common/Utf8.h"
 #include "lexicon/FestivalLexicon.h"
 #include "lexicon/Freedict.h"
 #include "lexicon/LexiconBuild.h"
@@ -17,9 +16,10 @@
 namespace {
 
 constexpr const char* Usage =
-    "Aufruf: kavrinto_lexikon --gruppen DATEI --index DATEI --dict DATEI --festival DATEI\n"
-    "         --hunspell-version V --freedict-version V --festvox-version V AUSGABE\n"
-    "  --gruppen   unmunchs Ausgabe, eine Gruppe je Grundform, Gruppen durch Leerzeilen getrennt\n"
+    "Aufruf: kavrinto_lexikon --formen DATEI --grundformen DATEI --lemmata DATEI --index DATEI\n"
+    "         --dict DATEI --festival DATEI --hunspell-version V --freedict-version V\n"
+    "         --festvox-version V AUSGABE\n"
+    "  --formen, --grundformen, --lemmata  die Formenliste, die Grundformenliste und ihre Verknüpfung\n"
     "  --index     der dictd-Index von FreeDict Deutsch-Russisch\n"
     "  --dict      dessen entpackte .dict-Datei\n"
     "  --festival  msu_ru_nsh_dict.scm aus festvox-ru\n";
@@ -54,15 +54,15 @@ int Run(int argc, char** argv) {
         else
             return Fail(std::string("unerwartetes Argument „") + argv[i] + "“.\n" + Usage);
     }
-    for (const char* name :
-         {"gruppen", "index", "dict", "festival", "hunspell-version", "freedict-version", "festvox-version"})
+    for (const char* name : {"formen", "grundformen", "lemmata", "index", "dict", "festival",
+                             "hunspell-version", "freedict-version", "festvox-version"})
         if (!options.contains(name))
             return Fail(std::string("--") + name + " fehlt.\n" + Usage);
     if (output.empty())
         return Fail(std::string("AUSGABE fehlt.\n") + Usage);
 
     std::map<std::string, std::string> texts;
-    for (const char* name : {"gruppen", "index", "dict", "festival"}) {
+    for (const char* name : {"index", "dict", "festival"}) {
         const std::string& path = options[name];
         errno = 0;
         if (!ReadWholeFile(path, texts[name]))
@@ -75,9 +75,10 @@ int Run(int argc, char** argv) {
     sources.StressSource = {"festvox-ru (msu_ru_nsh_dict.scm)", options["festvox-version"],
                             "BSD-artig, bearbeitet"};
 
-    if (!Utf8ToUtf16(texts["gruppen"]))
-        return Fail(options["gruppen"] + " ist kein gültiger UTF-8-Text.");
-    sources.FormLemmas = FormLemmasOfGroups(texts["gruppen"]);
+    TFormLemmas formLemmas = FormLemmasOfLink(options["formen"], options["grundformen"], options["lemmata"]);
+    if (!formLemmas.Error.empty())
+        return Fail(formLemmas.Error);
+    sources.FormLemmas = std::move(formLemmas.Rows);
 
     const TDictdIndex index = ParseDictdIndex(texts["index"]);
     if (!index.Error.empty())

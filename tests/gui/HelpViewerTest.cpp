@@ -87,7 +87,7 @@ TEST_F(help_viewer_test, lists_the_nested_contents_of_the_built_file_and_opens_i
               u"Willkommen bei Kavrinto{Russisch tippen auf der deutschen Tastatur{Die Tastenbelegung},"
               u"Die Bildschirmtastatur},"
               u"Suchen und kopieren{Was ist eine Endungssuche?,Treffer kopieren},"
-              u"Menü und Tastenkürzel,Die Daten und ihre Lizenz,Weitere Programme"_s);
+              u"Menü und Tastenkürzel,Die Daten und ihre Lizenz,Die Formenliste,Weitere Programme"_s);
 
     EXPECT_EQ(Viewer->Page->source(), QUrl(u"chm:///einfuehrung.html"_s));
     EXPECT_EQ(Viewer->Contents->currentItem()->text(0), u"Willkommen bei Kavrinto"_s);

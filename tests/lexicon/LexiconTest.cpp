@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -26,6 +26,27 @@ std::string ReadFixture(const std::string& name) {
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+// Forms and lemmas written as unmunch prints them, one group per lemma beginning with it.
+std::vector<TFormLemma> FormLemmasOfGroups(std::string_view Groups) {
+    std::vector<TFormLemma> rows;
+    std::string lemma;
+    while (!Groups.empty()) {
+        const std::size_t end = std::min(Groups.find('\n'), Groups.size());
+        std::string_view line = Groups.substr(0, end);
+        Groups.remove_prefix(std::min(end + 1, Groups.size()));
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (line.empty()) {
+            lemma.clear();
+            continue;
+        }
+        if (lemma.empty())
+            lemma = line;
+        rows.push_back({std::string(line), lemma});
+    }
+    return rows;
 }
 
 TLexiconSources FixtureSources() {
@@ -212,6 +233,30 @@ TEST_F(lexicon_test, build_replaces_only_a_regular_file) {
               "Die Lexikon-Datenbank " + Dir.Path("fehlt/x.sqlite") +
                   " konnte nicht angelegt werden: nicht vorhanden.");
     EXPECT_EQ(std::distance(fs::directory_iterator(Dir.Path("")), fs::directory_iterator()), 3);
+}
+
+// The forms and lemmas of the lemma link, from the files the build's own steps made of the fixture
+// dictionary; стали is a form of two lemmas and a lemma of its own.
+TEST(lexicon_link_test, reads_every_form_with_its_lemmas) {
+    const std::string dir = KAVRINTO_LEXICON_FIXTURE_DIR;
+    const TFormLemmas read =
+        FormLemmasOfLink(dir + "/formen.dat", dir + "/grundformen.dat", dir + "/lemmata.bin");
+    ASSERT_EQ(read.Error, "");
+    std::vector<std::string> ofStali;
+    for (const TFormLemma& row : read.Rows)
+        if (row.Form == "стали")
+            ofStali.push_back(row.Lemma);
+    std::sort(ofStali.begin(), ofStali.end());
+    EXPECT_EQ(ofStali, (std::vector<std::string>{"стали", "сталь", "стать"})); // in UTF-8 byte order
+
+    // A link for other lists is refused with the link's own message.
+    const TFormLemmas mismatched =
+        FormLemmasOfLink(dir + "/grundformen.dat", dir + "/grundformen.dat", dir + "/lemmata.bin");
+    EXPECT_NE(mismatched.Error, "");
+    EXPECT_TRUE(mismatched.Rows.empty());
+    const TFormLemmas missing =
+        FormLemmasOfLink(dir + "/formen.dat", dir + "/grundformen.dat", dir + "/fehlt.bin");
+    EXPECT_NE(missing.Error, "");
 }
 
 // The database the build made from Debian's sources.

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a built tree, unpacks it into a temporary root with dpkg-deb -x and
-# checks it from there, away from the build: the control fields, the files and their places, the
-# installed kavrinto-suche (run from another working directory, where it must find the installed word
-# list and count what the build's copy counts, and the installed lexicon for --info), the help reader
-# beside the program, the desktop entry, the man pages, and the launcher bin/kavrinto, which must start
-# the program in share/kavrinto.
+# checks it from there, away from the build: the control fields, the files and their places, the forms
+# list searched where it is installed, the installed kavrinto-suche (run from another working directory,
+# where it must find the installed word list and count what the build's copy counts, and the installed
+# lexicon for --info), the help reader beside the program, the desktop entry, the man pages, and the
+# launcher bin/kavrinto, which must start the program in share/kavrinto.
 #
 # Usage: tests/package/check-package.sh [BUILD-FOLDER]   (default: build)
 set -euo pipefail
@@ -48,20 +48,30 @@ for f in bin/kavrinto bin/kavrinto-suche bin/kavrinto-wortliste lib/kavrinto/kav
     lib/kavrinto/kavrinto-hilfeleser; do
     [ -f "$usr/$f" ] && [ -x "$usr/$f" ] || fail "$f missing or not executable"
 done
-for f in share/kavrinto/VokKavrinto.dat share/kavrinto/HilfeKavrinto.chm share/kavrinto/KavrintoLexikon.sqlite \
+for f in share/kavrinto/VokKavrinto.dat share/kavrinto/VokKavrintoFormen.dat \
+    share/kavrinto/VokKavrintoLemmata.bin share/kavrinto/HilfeKavrinto.chm share/kavrinto/KavrintoLexikon.sqlite \
     share/applications/kavrinto.desktop share/icons/hicolor/16x16/apps/kavrinto.png \
     share/icons/hicolor/48x48/apps/kavrinto.png share/icons/hicolor/256x256/apps/kavrinto.png \
     share/man/man1/kavrinto.1.gz share/man/man1/kavrinto-suche.1.gz share/man/man1/kavrinto-wortliste.1.gz \
     share/doc/kavrinto/copyright share/doc/kavrinto/changelog.Debian.gz; do
     [ -f "$usr/$f" ] || fail "$f missing"
 done
-cmp "$usr/share/kavrinto/VokKavrinto.dat" "$build/bin/VokKavrinto.dat" || fail "installed word list differs"
+for f in VokKavrinto.dat VokKavrintoFormen.dat VokKavrintoLemmata.bin; do
+    cmp "$usr/share/kavrinto/$f" "$build/bin/$f" || fail "installed $f differs from the build's"
+done
 grep -q "Modified versions must be clearly marked as such" "$usr/share/doc/kavrinto/copyright" ||
     fail "copyright lacks the word list's licence"
 cmp "$usr/share/kavrinto/KavrintoLexikon.sqlite" "$build/bin/KavrintoLexikon.sqlite" || fail "installed lexicon differs"
 grep -q "CC-BY-SA 3.0" "$usr/share/doc/kavrinto/copyright" || fail "copyright lacks the glosses' licence"
 grep -q "Any modifications must be clearly marked as such" "$usr/share/doc/kavrinto/copyright" ||
     fail "copyright lacks festvox-ru's notice"
+
+echo "== the installed forms list from another working directory"
+expected=$(cd "$build/bin" && ./kavrinto-suche --file VokKavrintoFormen.dat --count ами)
+got=$(cd "$work" && "$usr/bin/kavrinto-suche" --file "$usr/share/kavrinto/VokKavrintoFormen.dat" --count ами) ||
+    fail "kavrinto-suche on the installed forms list failed"
+echo "ами: $got hits in the installed forms list, $expected in the build"
+[ "$got" = "$expected" ] && [ "$got" -gt 1000 ] || fail "the installed forms list counts $got, the build $expected"
 
 echo "== kavrinto-suche from another working directory"
 expected=$(cd "$build/bin" && ./kavrinto-suche --count ад)
