@@ -67,16 +67,17 @@ void Fill(TSqliteDatabase& db, const TLexiconSources& sources) {
         lemma.Step();
         lemma.Reset();
     }
-    auto lemmaId = [&](std::string_view word) {
-        return static_cast<int64_t>(std::lower_bound(lemmas.begin(), lemmas.end(), word) - lemmas.begin()) +
-               1;
-    };
+    // Each form with its lemma's number, found once, in key order.
+    std::vector<std::pair<std::string_view, int64_t>> forms;
+    forms.reserve(sources.FormLemmas.size());
+    for (const TFormLemma& row : sources.FormLemmas)
+        forms.emplace_back(row.Form,
+                           std::lower_bound(lemmas.begin(), lemmas.end(), row.Lemma) - lemmas.begin() + 1);
+    std::sort(forms.begin(), forms.end());
     TSqliteStatement form(db, "INSERT OR IGNORE INTO form (word, lemma) VALUES (?1, ?2)");
-    for (const TFormLemma* row : SortedBy(sources.FormLemmas, [&](const TFormLemma& r) {
-             return std::pair<std::string_view, int64_t>(r.Form, lemmaId(r.Lemma));
-         })) {
-        form.Bind(1, row->Form);
-        form.Bind(2, lemmaId(row->Lemma));
+    for (const auto& [word, lemmaId] : forms) {
+        form.Bind(1, word);
+        form.Bind(2, lemmaId);
         form.Step();
         form.Reset();
     }
