@@ -99,27 +99,26 @@ public:
             }
             query.Reset();
         };
-        // Source ids as the database builder numbers them: lemmas 1, glosses 2, stress and class 3.
-        collect(LemmaOf, word, facts.Lemmas, 1);
+        collect(LemmaOf, word, facts.Lemmas, LemmaSourceId);
         std::sort(facts.Lemmas.begin(), facts.Lemmas.end());
-        collect(StressOf, word, facts.Stressed, 3);
-        collect(ClassOf, word, facts.Classes, 3);
+        collect(StressOf, word, facts.Stressed, StressSourceId);
+        collect(ClassOf, word, facts.Classes, StressSourceId);
         // festival writes every word in small letters, names too.
         if (const std::string lower = LowerCyrillic(word); facts.Classes.empty() && lower != word) {
-            collect(StressOf, lower, facts.Stressed, 3, word);
-            collect(ClassOf, lower, facts.Classes, 3);
+            collect(StressOf, lower, facts.Stressed, StressSourceId, word);
+            collect(ClassOf, lower, facts.Classes, StressSourceId);
         }
-        collect(GlossOf, word, facts.Glosses, 2);
+        collect(GlossOf, word, facts.Glosses, GlossSourceId);
         for (const std::string& lemma : facts.Lemmas) {
             if (lemma == word)
                 continue;
-            collect(StressOf, lemma, facts.LemmaStressed, 3);
-            collect(GlossOf, lemma, facts.Glosses, 2);
+            collect(StressOf, lemma, facts.LemmaStressed, StressSourceId);
+            collect(GlossOf, lemma, facts.Glosses, GlossSourceId);
         }
         // A form's class is its lemmas' where festival does not list the form itself.
         if (facts.Classes.empty())
             for (const std::string& lemma : facts.Lemmas)
-                collect(ClassOf, lemma, facts.Classes, 3);
+                collect(ClassOf, lemma, facts.Classes, StressSourceId);
         std::sort(sources.begin(), sources.end());
         for (const int64_t id : sources) {
             Source.Bind(1, id);

@@ -20,9 +20,7 @@
 
 namespace {
 
-enum TSourceId : int64_t { LemmaSourceId = 1, GlossSourceId = 2, StressSourceId = 3 };
-
-void InsertSource(TSqliteDatabase& db, TSourceId id, const TLexiconSource& source) {
+void InsertSource(TSqliteDatabase& db, TLexiconSourceId id, const TLexiconSource& source) {
     TSqliteStatement insert(db, "INSERT INTO source (id, name, version, licence) VALUES (?1, ?2, ?3, ?4)");
     insert.Bind(1, static_cast<int64_t>(id));
     insert.Bind(2, source.Name);

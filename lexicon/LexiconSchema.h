@@ -9,6 +9,9 @@ inline constexpr const char* LexiconFileName = "KavrintoLexikon.sqlite";
 inline constexpr int32_t LexiconApplicationId = 0x4B41564C;
 inline constexpr int32_t LexiconSchemaVersion = 1;
 
+// The rows of the table source.
+enum TLexiconSourceId : int64_t { LemmaSourceId = 1, GlossSourceId = 2, StressSourceId = 3 };
+
 // Each fact names its source; the primary keys start with the word, so every lookup is one index search.
 // A form points to its lemmas by number: 1.3 million forms would otherwise hold their lemma's text too.
 // stress.vowel counts the word's vowels from its start, 1 = first.
