@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,18 +17,24 @@
 
 #include <algorithm>
 
+#include "app/BreakdownWindow.h"
+#include "app/CapNotice.h"
 #include "app/InputCycle.h"
 #include "app/KeyboardPicture.h"
 #include "app/ResultCopy.h"
+#include "app/ResultZoom.h"
 #include "app/Search.h"
 #include "dialogs/DlgInfo.h"
 #include "dialogs/DlgStart.h"
+#include "dictionary/Breakdown.h"
+#include "dictionary/HitFile.h"
 #include "input/Virttast.h"
 #include "platform/HelpViewer.h"
 #include "platform/Image.h"
 #include "platform/MessageBox.h"
 #include "platform/RichEdit.h"
 #include "platform/RichMemo.h"
+#include "richtext/ResultDocument.h"
 
 TForm1* Form1 = nullptr;
 
@@ -68,6 +76,7 @@ QFont WindowsFont(const char* Family, int PixelHeight) {
 TForm1::TForm1(QWidget* Owner) : QMainWindow(Owner) {
     CreateControls();
     CreateMenu();
+    CreateZoomCommands();
     CreateStatusBar();
     CreateParts();
     ConnectEvents();
@@ -168,6 +177,8 @@ void TForm1::CreateMenu() {
     Eingabefensteraktivieren1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
     addAction(Eingabefensteraktivieren1);
 
+    CreateSearchMenu();
+
     Hilfe1 = MainMenu1->addMenu(QStringLiteral("Hilfe"));
     Hilfe1->setObjectName(QStringLiteral("Hilfe1"));
     Inhalt1 = Hilfe1->addAction(QStringLiteral("Inhalt"));
@@ -180,6 +191,46 @@ void TForm1::CreateMenu() {
     Programminformation1 = Hilfe1->addAction(QStringLiteral("Programminformation"));
     Programminformation1->setObjectName(QStringLiteral("Programminformation1"));
     Programminformation1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
+}
+
+void TForm1::CreateSearchMenu() {
+    Suche1 = MainMenu1->addMenu(QStringLiteral("Suche"));
+    Suche1->setObjectName(QStringLiteral("Suche1"));
+    Endungaufschluesseln1 = Suche1->addAction(QStringLiteral("Endung aufschlüsseln…"));
+    Endungaufschluesseln1->setObjectName(QStringLiteral("Endungaufschluesseln1"));
+    AlleTrefferspeichern1 = Suche1->addAction(QStringLiteral("Alle Treffer speichern…"));
+    AlleTrefferspeichern1->setObjectName(QStringLiteral("AlleTrefferspeichern1"));
+    AlleTrefferspeichern1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    Suche1->addSeparator();
+    // Both off at start: the dictionary's own rule.
+    Grossklein1 = Suche1->addAction(QStringLiteral("Groß- und Kleinschreibung gleich"));
+    Grossklein1->setObjectName(QStringLiteral("Grossklein1"));
+    Grossklein1->setCheckable(true);
+    EundYo1 = Suche1->addAction(QStringLiteral("е und ё gleich"));
+    EundYo1->setObjectName(QStringLiteral("EundYo1"));
+    EundYo1->setCheckable(true);
+}
+
+void TForm1::CreateZoomCommands() {
+    // The platform's zoom keys, and Ctrl with the + or − key wherever they are not among them.
+    const auto command = [this](const char* Name, const char* Text, QList<QKeySequence> Keys,
+                                const QKeySequence& Own) {
+        if (!Keys.contains(Own))
+            Keys.prepend(Own);
+        auto* action = new QAction(QString::fromUtf8(Text), this);
+        action->setObjectName(QString::fromLatin1(Name));
+        action->setShortcuts(Keys);
+        addAction(action);
+        return action;
+    };
+    Vergroessern1 =
+        command("Vergroessern1", "Trefferliste vergrößern", QKeySequence::keyBindings(QKeySequence::ZoomIn),
+                QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    Verkleinern1 =
+        command("Verkleinern1", "Trefferliste verkleinern", QKeySequence::keyBindings(QKeySequence::ZoomOut),
+                QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    Originalgroesse1 =
+        command("Originalgroesse1", "Trefferliste in Originalgröße", {}, QKeySequence(Qt::CTRL | Qt::Key_0));
 }
 
 void TForm1::CreateStatusBar() {
@@ -206,6 +257,8 @@ void TForm1::CreateParts() {
     Input = std::make_unique<TInputCycle>(*RE1, [this] { RunSearch(); });
     Search = std::make_unique<TSearch>(WordList);
     Copy = std::make_unique<TResultCopy>(*RE2);
+    CapNotice = std::make_unique<TCapNotice>(*RE2);
+    Zoom = std::make_unique<TResultZoom>(*RE2);
     Keyboard = std::make_unique<VirtTast>();
 }
 
@@ -218,9 +271,17 @@ void TForm1::ConnectEvents() {
     connect(RE1, &QLineEdit::textChanged, this, &TForm1::RE1Change);
     connect(Image1, &TImage::MouseDown, this, &TForm1::Image1MouseDown);
     connect(RE2, &TRichMemo::MouseDown, this, &TForm1::RE2MouseDown);
+    connect(RE2, &QTextEdit::selectionChanged, this, &TForm1::RE2SelectionChange);
     connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
     connect(Eingabelschen1, &QAction::triggered, this, &TForm1::Eingabelschen1Click);
     connect(Eingabefensteraktivieren1, &QAction::triggered, this, &TForm1::Eingabefensteraktivieren1Click);
+    connect(Endungaufschluesseln1, &QAction::triggered, this, &TForm1::Endungaufschluesseln1Click);
+    connect(AlleTrefferspeichern1, &QAction::triggered, this, &TForm1::AlleTrefferspeichern1Click);
+    connect(Grossklein1, &QAction::triggered, this, &TForm1::FoldingClick);
+    connect(EundYo1, &QAction::triggered, this, &TForm1::FoldingClick);
+    connect(Vergroessern1, &QAction::triggered, Zoom.get(), &TResultZoom::ZoomIn);
+    connect(Verkleinern1, &QAction::triggered, Zoom.get(), &TResultZoom::ZoomOut);
+    connect(Originalgroesse1, &QAction::triggered, Zoom.get(), &TResultZoom::Reset);
     connect(Inhalt1, &QAction::triggered, this, &TForm1::Inhalt1Click);
     connect(Tastaturlayout1, &QAction::triggered, this, &TForm1::Tastaturlayout1Click);
     connect(Programminformation1, &QAction::triggered, this, &TForm1::Programminformation1Click);
@@ -296,11 +357,66 @@ bool TForm1::RunSearch() {
     Search->RunSearch(Input->Body());
     ShowHits();
     Panels[1]->setText(QString::fromLatin1(Search->HitCount()));
+    if (Breakdown1 && Breakdown1->isVisible())
+        ShowBreakdown();
     return true;
 }
 
 void TForm1::ShowHits() {
     RE2->LoadRichText(Search->ResultDocument());
+    Zoom->Apply();
+    const int32_t count = Search->AllHits().Count;
+    CapNotice->Update(count, std::min(count, MaxShownLines));
+}
+
+void TForm1::SearchEnding(const QString& Ending) {
+    RE1->setText(Ending);
+    Button1Click();
+}
+
+// ---- The menu "Suche" ----
+
+void TForm1::Endungaufschluesseln1Click() {
+    if (!Breakdown1) {
+        Breakdown1 = new TBreakdownWindow(this);
+        connect(Breakdown1, &TBreakdownWindow::EndingChosen, this, &TForm1::SearchEnding);
+    }
+    // The breakdown of what the field shows.
+    Input->ReadInputField();
+    Breakdown1->show();
+    RunSearch();
+    Breakdown1->raise();
+    Breakdown1->activateWindow();
+}
+
+void TForm1::ShowBreakdown() {
+    const TFolding folding = Search->CurrentFolding();
+    const THits& hits = Search->AllHits();
+    Breakdown1->ShowBreakdown(Search->LastEnding(),
+                              BreakDownEnding(WordList, hits, Search->LastQuery().data(), folding),
+                              hits.Count);
+}
+
+void TForm1::AlleTrefferspeichern1Click() {
+    const std::u16string ending = Search->LastEnding();
+    const QString suggested = QDir::home().filePath(
+        QStringLiteral("Treffer-%1.txt")
+            .arg(ending.empty() ? QStringLiteral("alle") : QString::fromStdU16String(ending)));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Alle Treffer speichern"), suggested,
+                                     QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
+    if (path.isEmpty())
+        return;
+    const std::string error = SaveHits(WordList, Search->AllHits(), QFile::encodeName(path).toStdString());
+    if (!error.empty())
+        MessageBox(QString::fromStdString(error), QApplication::applicationName(), QMessageBox::Warning);
+}
+
+void TForm1::FoldingClick() {
+    Search->SetFolding({Grossklein1->isChecked(), EundYo1->isChecked()});
+    // A list already shown follows at once.
+    if (!Panels[1]->text().isEmpty())
+        RunSearch();
 }
 
 // ---- The input field and the keyboard picture ----
@@ -327,6 +443,17 @@ void TForm1::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int 
     char key = Keyboard->KeyAtPoint(X, Y);
     Input->KeyPress(key);
     Input->Change();
+}
+
+void TForm1::RE2SelectionChange() {
+    QClipboard* clipboard = QApplication::clipboard();
+    const QString marked = RE2->textCursor().selectedText();
+    // A middle click pastes the marking, keyboard-made ones too; the clipboard keeps its own rules.
+    if (!clipboard->supportsSelection() || marked.isEmpty())
+        return;
+    QString lines = marked;
+    lines.replace(QChar::ParagraphSeparator, u'\n');
+    clipboard->setText(lines, QClipboard::Selection);
 }
 
 void TForm1::RE2MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int, int) {

@@ -14,6 +14,9 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QStatusBar;
+class TBreakdownWindow;
+class TCapNotice;
+class TResultZoom;
 class TImage;
 class TInputCycle;
 class TResultCopy;
@@ -42,6 +45,8 @@ protected:
 private:
     void CreateControls();
     void CreateMenu();
+    void CreateSearchMenu();
+    void CreateZoomCommands();
     void CreateStatusBar();
     void CreateParts();
     void ConnectEvents();
@@ -62,8 +67,18 @@ private:
     // The keyboard picture, in picture pixels.
     void Image1MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
+    // Marked result lines also become the X11 primary selection.
+    void RE2SelectionChange();
     // The right button copies the marked result lines.
     void RE2MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+
+    // The menu "Suche": the breakdown window, saving all hits, folding.
+    void Endungaufschluesseln1Click();
+    void AlleTrefferspeichern1Click();
+    void FoldingClick();
+    void ShowBreakdown();
+    // Puts Ending into the input field and searches it, as Suchen does.
+    void SearchEnding(const QString& Ending);
 
     // The menu commands.
     void Beenden1Click();
@@ -85,6 +100,15 @@ private:
     QAction* Beenden1 = nullptr;
     QAction* Eingabelschen1 = nullptr;            // hidden: not in the menu, its short-cut works
     QAction* Eingabefensteraktivieren1 = nullptr; // hidden
+    QMenu* Suche1 = nullptr;
+    QAction* Endungaufschluesseln1 = nullptr;
+    QAction* AlleTrefferspeichern1 = nullptr;
+    QAction* Grossklein1 = nullptr; // check item: capitals as small letters
+    QAction* EundYo1 = nullptr;     // check item: ё as е
+    // Hidden: the zoom of the result list, by short-cut only.
+    QAction* Vergroessern1 = nullptr;
+    QAction* Verkleinern1 = nullptr;
+    QAction* Originalgroesse1 = nullptr;
     QMenu* Hilfe1 = nullptr;
     QAction* Inhalt1 = nullptr;
     QAction* Tastaturlayout1 = nullptr;
@@ -97,12 +121,16 @@ private:
     // The input field's editing cycle and the copying of marked result lines.
     std::unique_ptr<TInputCycle> Input;
     std::unique_ptr<TResultCopy> Copy;
+    std::unique_ptr<TCapNotice> CapNotice;
+    std::unique_ptr<TResultZoom> Zoom;
 
     bool KeyboardVisible = true;
     // The working directory at construction followed by "/HilfeKavrinto.chm".
     QString HelpPath;
 
     std::unique_ptr<VirtTast> Keyboard;
+    // Made on first use; the window owns it.
+    TBreakdownWindow* Breakdown1 = nullptr;
     bool Shown = false;
 };
 

@@ -17,7 +17,9 @@
 #include "cli/SucheOptions.h"
 #include "common/SystemError.h"
 #include "common/Utf8.h"
+#include "dictionary/Breakdown.h"
 #include "dictionary/EndingSearch.h"
+#include "dictionary/FoldedSearch.h"
 #include "dictionary/Sortrus.h"
 #include "dictionary/WordList.h"
 #include "input/InputEditing.h"
@@ -121,19 +123,32 @@ std::vector<uint16_t> QueryOfKeys(std::u16string_view typed) {
     return query;
 }
 
-// Writes the shown lines in UTF-8; a surrogate without its partner becomes U+FFFD.
-void WriteLines(TOutput& output, TWordList& list, int32_t first, int32_t last) {
-    if (first > last)
-        return;
-    list.ConvertRangeToChars(list.LineStart[first], list.LineEnd[last]);
+// Writes the first limit hit lines in UTF-8, run by run; a surrogate without its partner becomes U+FFFD.
+void WriteLines(TOutput& output, TWordList& list, const THits& hits, int32_t limit) {
     std::string line;
-    for (int32_t i = first; i <= last; ++i) {
-        const int32_t end = list.LineEnd[i];
-        line.clear();
-        AppendUtf16AsUtf8(line, list.DisplayText.data() + list.LineStart[i],
-                          static_cast<std::size_t>(end - list.LineStart[i] + 1));
-        line += '\n';
-        output.Write(line);
+    for (const THitRange& run : hits.Runs) {
+        if (limit <= 0)
+            return;
+        const int32_t last = run.Count() > limit ? run.FirstHit + limit - 1 : run.LastHit;
+        limit -= last - run.FirstHit + 1;
+        list.ConvertRangeToChars(list.LineStart[run.FirstHit], list.LineEnd[last]);
+        for (int32_t i = run.FirstHit; i <= last; ++i) {
+            const int32_t end = list.LineEnd[i];
+            line.clear();
+            AppendUtf16AsUtf8(line, list.DisplayText.data() + list.LineStart[i],
+                              static_cast<std::size_t>(end - list.LineStart[i] + 1));
+            line += '\n';
+            output.Write(line);
+        }
+    }
+}
+
+// One line per row: the extended ending, a tab, its count.
+void WriteBreakdown(TOutput& output, const std::vector<TBreakdownRow>& rows, int32_t limit) {
+    for (const TBreakdownRow& row : rows) {
+        if (limit-- <= 0)
+            return;
+        output.Write(Utf16ToUtf8(row.Ending) + "\t" + std::to_string(row.Count) + "\n");
     }
 }
 
@@ -229,17 +244,17 @@ int Run(const TSucheOptions& options) {
     TWordList list;
     LoadWordListOf(list, options.File);
 
-    const THitRange hits = FindEndingRange(list, query.data());
-    if (options.Count) {
-        output.Write(std::to_string(hits.Count()) + "\n");
-    } else {
-        int32_t last = hits.LastHit;
-        if (options.Limit && hits.Count() > *options.Limit)
-            last = hits.FirstHit + *options.Limit - 1;
-        WriteLines(output, list, hits.FirstHit, last);
-    }
+    const TFolding folding{options.IgnoreCase, options.YoAsYe};
+    const THits hits = FindEndingHits(list, query.data(), folding);
+    const int32_t limit = options.Limit.value_or(INT32_MAX);
+    if (options.Breakdown)
+        WriteBreakdown(output, BreakDownEnding(list, hits, query.data(), folding), limit);
+    else if (options.Count)
+        output.Write(std::to_string(hits.Count) + "\n");
+    else
+        WriteLines(output, list, hits, limit);
     output.Flush();
-    return hits.Count() > 0 ? 0 : 1;
+    return hits.Count > 0 ? 0 : 1;
 }
 
 } // namespace

@@ -39,6 +39,15 @@ TApplyResult ApplyFile(TSucheOptions& options, std::string_view value) {
     return {};
 }
 
+// The ENDUNG itself, for its breakdown instead of its hits.
+TApplyResult ApplyBreakdown(TSucheOptions& options, std::string_view value) {
+    if (options.Ending && !options.Breakdown)
+        return "nimmt selbst die ENDUNG; eine zweite (" + Quoted(*options.Ending) + ") ist zu viel";
+    options.Ending = std::string(value);
+    options.Breakdown = true;
+    return {};
+}
+
 TApplyResult ApplyInfo(TSucheOptions& options, std::string_view value) {
     if (value.empty())
         return "erwartet ein Wort, angegeben wurde keines";
@@ -59,8 +68,15 @@ constexpr TOptionRow Rows[] = {
      "ENDUNG ist auf der deutschen Tastatur getippt: \"fl\" sucht „ад“,\n"
      "Zeichen ohne kyrillischen Buchstaben bleiben, wie sie sind",
      SetFlag<&TSucheOptions::Keys>},
+    {"-i", "--ignore-case", "", false, "Groß- und Kleinschreibung gleich: „ад“ findet auch „Ад“",
+     SetFlag<&TSucheOptions::IgnoreCase>},
+    {"", "--yo", "", false, "е und ё gleich: „ед“ findet auch „мёд“", SetFlag<&TSucheOptions::YoAsYe>},
     {"", "--count", "", false, "nur die Anzahl der Treffer ausgeben", SetFlag<&TSucheOptions::Count>},
     {"", "--limit", "N", false, "höchstens N Einträge ausgeben", ApplyLimit},
+    {"", BreakdownOption, "ENDUNG", false,
+     "ENDUNG aufschlüsseln: je Zeichen davor eine Zeile\n"
+     "ERWEITERTE_ENDUNG<TAB>ANZAHL, die häufigste zuerst",
+     ApplyBreakdown},
     {"", "--file", "PFAD", false,
      "diese Wörterbuchdatei lesen (sonst VokKavrinto.dat im\n"
      "Arbeitsverzeichnis und, liegt dort keine, die installierte\n"
@@ -180,6 +196,9 @@ TSucheOptions ParseSucheArguments(std::span<const std::string_view> Arguments) {
     if (options.Info && options.Ending)
         throw TUsageError{"Mit " + std::string(InfoOption) +
                           " ist keine ENDUNG erlaubt; zu viel: " + Quoted(*options.Ending) + "."};
+    if (options.Breakdown && options.Count)
+        throw TUsageError{"Die Optionen „--count“ und " + Quoted(BreakdownOption) +
+                          " schließen einander aus."};
     return options;
 }
 
@@ -190,12 +209,13 @@ std::string SucheUsageText() {
     column += 2;
 
     std::string out = "Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n"
-                      "        kavrinto-suche --info WORT\n"
+                      "       kavrinto-suche [OPTIONEN] --breakdown ENDUNG\n"
+                      "       kavrinto-suche --info WORT\n"
                       "\n"
                       "Listet jeden Eintrag des Wörterbuchs, dessen Wort auf ENDUNG endet, einen je Zeile,\n"
                       "in der Reihenfolge des Wörterbuchs. ENDUNG ist Text in UTF-8, meist kyrillisch;\n"
-                      "Groß- und Kleinschreibung zählen, е und ё sind verschieden. Eine leere ENDUNG (\"\")\n"
-                      "listet alle Einträge.\n"
+                      "Groß- und Kleinschreibung zählen, е und ё sind verschieden (außer mit -i und --yo).\n"
+                      "Eine leere ENDUNG (\"\") listet alle Einträge.\n"
                       "\n"
                       "Optionen:\n";
     for (const TOptionRow& row : Rows)

@@ -13,6 +13,9 @@ struct TSucheOptions {
     bool Version = false;
     bool Keys = false;
     bool Count = false;
+    bool IgnoreCase = false;
+    bool YoAsYe = false;
+    bool Breakdown = false; // ENDING came with --breakdown
     std::optional<int32_t> Limit = {};
     std::optional<std::string> File = {};
     // --info WORT: what the lexicon knows about the word, instead of a search.
@@ -26,6 +29,7 @@ struct TSucheOptions {
 // Spellings that messages outside the table cite.
 inline constexpr std::string_view HelpOption = "--help";
 inline constexpr std::string_view KeysOption = "--keys";
+inline constexpr std::string_view BreakdownOption = "--breakdown";
 inline constexpr std::string_view InfoOption = "--info";
 
 // A wrong call, in German; main adds where the help is.
@@ -47,7 +51,8 @@ struct TOptionRow {
 std::span<const TOptionRow> SucheOptionTable();
 
 // The arguments after the program's name. An option with a value takes it as "--name=value" or as the
-// next argument; "--" ends the options; the last of a repeated option counts. Throws TUsageError.
+// next argument; "--" ends the options; the last of a repeated option counts. --breakdown's value is the
+// ENDUNG. Throws TUsageError.
 TSucheOptions ParseSucheArguments(std::span<const std::string_view> Arguments);
 
 // What --help shows.

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "dictionary/EndingSearch.h"
 #include "dictionary/WordList.h"
 #include "richtext/Unitortf.h"
 
@@ -23,3 +25,6 @@ inline constexpr int32_t MaxShownLines = 4001;
 // Every one of these strings is followed by CR LF. Writes the shown lines' characters into
 // list.DisplayText, its scratch.
 std::string BuildResultDocument(TWordList& list, int32_t first, int32_t last, const UniToRtf& encoder);
+
+// The same for hits in several runs, in the order given: at most MaxShownLines lines in all.
+std::string BuildResultDocument(TWordList& list, std::span<const THitRange> runs, const UniToRtf& encoder);

@@ -3,7 +3,7 @@
 set -e
 PACKAGES="cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
 hunspell-ru hunspell-tools libchm-dev fp-utils bc xvfb xauth xdotool x11-xkb-utils imagemagick clang libclang-rt-14-dev \
-hyperfine fonts-dejavu-core fonts-liberation file dpkg-dev desktop-file-utils man-db openbox x11-utils \
+hyperfine fonts-dejavu-core fonts-liberation file dpkg-dev desktop-file-utils man-db openbox x11-utils appstream \
 dict-freedict-deu-rus libsqlite3-dev sqlite3"
 missing=""
 for p in $PACKAGES; do

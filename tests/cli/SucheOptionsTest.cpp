@@ -58,6 +58,13 @@ TEST(suche_options_test, reads_options_values_and_the_ending) {
         {{"--help"}, {.Help = true}},
         {{"--help", "ад"}, {.Help = true, .Ending = "ад"}},
         {{"--version"}, {.Version = true}},
+        {{"-i", "--yo", "ад"}, {.IgnoreCase = true, .YoAsYe = true, .Ending = "ад"}},
+        {{"--ignore-case", "ад"}, {.IgnoreCase = true, .Ending = "ад"}},
+        {{"--breakdown", "ость"}, {.Breakdown = true, .Ending = "ость"}},
+        {{"--breakdown=", "-i"}, {.IgnoreCase = true, .Breakdown = true, .Ending = ""}},
+        {{"--breakdown", "-ад"}, {.Breakdown = true, .Ending = "-ад"}}, // the next argument, as for --file
+        {{"--breakdown", "а", "--breakdown", "я"}, {.Breakdown = true, .Ending = "я"}}, // the last counts
+        {{"--limit", "3", "--breakdown", "а"}, {.Breakdown = true, .Limit = 3, .Ending = "а"}},
         {{"--info", "кровью"}, {.Info = "кровью"}},
         {{"--info=-ад"}, {.Info = "-ад"}},
     };
@@ -95,6 +102,13 @@ TEST(suche_options_test, refuses_a_wrong_call_with_a_german_message) {
         {{"--count", "--keys"}, "Die ENDUNG fehlt."},
         {{"ад", "ба"}, "Nur eine ENDUNG ist erlaubt; zu viel: „ба“."},
         {{"--", "ад", "--count"}, "Nur eine ENDUNG ist erlaubt; zu viel: „--count“."},
+        {{"--breakdown", "ад", "ба"}, "Nur eine ENDUNG ist erlaubt; zu viel: „ба“."},
+        {{"ба", "--breakdown", "ад"}, "--breakdown nimmt selbst die ENDUNG; eine zweite („ба“) ist zu viel."},
+        {{"--breakdown"}, "Die Option „--breakdown“ braucht einen Wert."},
+        {{"--count", "--breakdown", "ад"},
+         "Die Optionen „--count“ und „--breakdown“ schließen einander aus."},
+        {{"-i=1", "ад"}, "Unbekannte Option „-i=1“."},
+        {{"--yo=ja", "ад"}, "Die Option „--yo“ nimmt keinen Wert."},
         {{"--info"}, "Die Option „--info“ braucht einen Wert."},
         {{"--info="}, "--info erwartet ein Wort, angegeben wurde keines."},
         {{"--info", "кровь", "ад"}, "Mit --info ist keine ENDUNG erlaubt; zu viel: „ад“."},
@@ -111,10 +125,11 @@ TEST(suche_options_test, usage_text_lists_every_option_in_one_column) {
     EXPECT_TRUE(usage.starts_with("Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n")) << usage;
     EXPECT_TRUE(usage.ends_with("Exit-Status: 0 mit Treffern, 1 ohne Treffer, 2 bei einem Fehler.\n"))
         << usage;
-    EXPECT_NE(usage.find("\n  -h, --help       diese Hilfe zeigen\n"), std::string::npos) << usage;
-    EXPECT_NE(usage.find("\n      --limit N    höchstens N Einträge ausgeben\n"), std::string::npos) << usage;
-    EXPECT_NE(usage.find("\n      --           Ende der Optionen"), std::string::npos) << usage;
-    constexpr std::size_t column = 19;
+    EXPECT_NE(usage.find("\n  -h, --help              diese Hilfe zeigen\n"), std::string::npos) << usage;
+    EXPECT_NE(usage.find("\n      --limit N           höchstens N Einträge ausgeben\n"), std::string::npos)
+        << usage;
+    EXPECT_NE(usage.find("\n      --                  Ende der Optionen"), std::string::npos) << usage;
+    constexpr std::size_t column = 26;
     for (const TOptionRow& row : SucheOptionTable()) {
         SCOPED_TRACE(std::string(row.Long));
         std::size_t lineStart = std::string::npos;

@@ -162,6 +162,50 @@ TEST_F(suche_test, lists_hits_in_dictionary_order) {
     EXPECT_TRUE(all.Out.ends_with("{x}\nзаря\n"));
 }
 
+// -i and --yo fold the search; folded hits are found wherever they lie in the list.
+TEST_F(suche_test, folds_case_and_yo_on_request) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"-i", "ад"}, "ад\nсад\nсад²\nзаклад\nАд\n"},
+        {{"--ignore-case", "АД"}, "ад\nсад\nсад²\nзаклад\nАд\n"},
+        {{"-i", "--count", "ад"}, "5\n"},
+        {{"-i", "--limit", "4", "д"}, "ад\nсад\nсад²\nзаклад\n"},
+        {{"--yo", "се"}, "все\nвсё\n"},
+        {{"--yo", "всё"}, "все\nвсё\n"},
+        {{"--yo", "Ё"}, ""},
+        {{"-i", "--yo", "Ё"}, "все\nвсё\n"},
+        {{"-i", "--keys", "Fl"}, "ад\nсад\nсад²\nзаклад\nАд\n"},
+        {{"-i", "X"}, "{x}\n"},
+    };
+    for (const auto& [args, out] : cases) {
+        SCOPED_TRACE(Described(args));
+        const TResult r = Search(args);
+        EXPECT_EQ(r.Out, out);
+        EXPECT_EQ(r.Status, out.empty() ? 1 : 0);
+        EXPECT_EQ(r.Err, "");
+    }
+}
+
+// One line per extended ending with its count: the most frequent first, then in dictionary order with
+// the ending alone first.
+TEST_F(suche_test, breaks_an_ending_down) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--breakdown", "ад"}, "сад\t2\nад\t1\nлад\t1\n"},
+        {{"--breakdown=ад", "-i"}, "ад\t2\nсад\t2\nлад\t1\n"},
+        {{"--keys", "--breakdown", "fl"}, "сад\t2\nад\t1\nлад\t1\n"},
+        {{"--breakdown", ""}, "д\t5\nа\t2\nе\t1\nё\t1\nя\t1\nx\t1\n"},
+        {{"--yo", "--breakdown", "ё"}, "се\t2\n"},
+        {{"--limit", "1", "--breakdown", "ад"}, "сад\t2\n"},
+        {{"--breakdown", "х"}, ""},
+    };
+    for (const auto& [args, out] : cases) {
+        SCOPED_TRACE(Described(args));
+        const TResult r = Search(args);
+        EXPECT_EQ(r.Out, out);
+        EXPECT_EQ(r.Status, out.empty() ? 1 : 0);
+        EXPECT_EQ(r.Err, "");
+    }
+}
+
 TEST_F(suche_test, no_hit) {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"х"},
                                                  {"--count", "х"},
@@ -274,8 +318,9 @@ TEST_F(suche_test, help_and_version) {
         const TResult r = Run(args);
         EXPECT_EQ(r.Status, 0);
         EXPECT_TRUE(r.Out.starts_with("Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n")) << r.Out;
-        for (const char* option : {"--keys", "--count", "--limit N", "--file PFAD", "-h, --help", "--version",
-                                   "/usr/share/kavrinto/VokKavrinto.dat"})
+        for (const char* option :
+             {"--keys", "--count", "--limit N", "--file PFAD", "-h, --help", "--version", "-i, --ignore-case",
+              "--yo", "--breakdown ENDUNG", "/usr/share/kavrinto/VokKavrinto.dat"})
             EXPECT_NE(r.Out.find(option), std::string::npos) << option;
         EXPECT_EQ(r.Err, "");
     }

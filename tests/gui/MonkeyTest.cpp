@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdint>
@@ -156,11 +157,18 @@ protected:
         ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(Dir.Folder().string())));
         menu_clipboard_test::SetUp();
         QDir::setCurrent(home);
+        // Ctrl+S, typed as byte 0x13, opens the modal save dialog: the monkey cancels it at once.
+        QObject::connect(&DialogCanceller, &QTimer::timeout, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        DialogCanceller.start(10);
         ASSERT_EQ(LineCount(), Oracle.LineCount);
         ASSERT_GT(Oracle.LineCount, MaxShownLines);
     }
 
     void TearDown() override {
+        DialogCanceller.stop();
         menu_clipboard_test::TearDown();
         qInstallMessageHandler(PreviousMessageHandler);
     }
@@ -236,6 +244,7 @@ protected:
     VirtTast Keyboard;
     std::mt19937 Random;
     int Searches = 0, SearchesWithHits = 0, SearchesBeyondList = 0, FullField = 0, Copies = 0;
+    QTimer DialogCanceller;
 };
 
 monkey_test::TStep monkey_test::PressPicture(const TFieldState& Before) {

@@ -3,8 +3,8 @@
 # checks it from there, away from the build: the control fields, the files and their places, the forms
 # list searched where it is installed, the installed kavrinto-suche (run from another working directory,
 # where it must find the installed word list and count what the build's copy counts, and the installed
-# lexicon for --info), the help reader beside the program, the desktop entry, the man pages, and the
-# launcher bin/kavrinto, which must start the program in share/kavrinto.
+# lexicon for --info), the help reader beside the program, the desktop entry, the AppStream metainfo,
+# the man pages, and the launcher bin/kavrinto, which must start the program in share/kavrinto.
 #
 # Usage: tests/package/check-package.sh [BUILD-FOLDER]   (default: build)
 set -euo pipefail
@@ -99,6 +99,13 @@ desktop-file-validate "$usr/share/applications/kavrinto.desktop" || fail "deskto
 grep -qx "Exec=kavrinto" "$usr/share/applications/kavrinto.desktop" || fail "Exec"
 grep -qx "Categories=Education;Languages;Dictionary;" "$usr/share/applications/kavrinto.desktop" ||
     fail "Categories"
+
+echo "== AppStream metainfo"
+metainfo="$usr/share/metainfo/org.example.kavrinto.metainfo.xml"
+[ -f "$metainfo" ] || fail "share/metainfo/org.example.kavrinto.metainfo.xml missing"
+appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli validate"
+grep -q '<launchable type="desktop-id">kavrinto.desktop</launchable>' "$metainfo" || fail "metainfo launchable"
+grep -q '<summary xml:lang="de">' "$metainfo" || fail "metainfo lacks a German summary"
 
 echo "== man pages"
 for page in kavrinto kavrinto-suche kavrinto-wortliste; do

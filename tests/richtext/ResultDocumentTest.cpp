@@ -77,6 +77,20 @@ TEST(result_document_test, shows_at_most_4001_lines) {
 
     EXPECT_EQ(Paragraphs(BuildResultDocument(list, 99, 4099, encoder)), 4001u);
     EXPECT_EQ(Paragraphs(BuildResultDocument(list, 100, 4099, encoder)), 4000u);
+
+    // Several runs, as a folded search finds them: in their order, the cap over all of them.
+    const THitRange runs[] = {{5, 6}, {3000, 4099}, {0, 1}};
+    const std::string folded = BuildResultDocument(list, runs, encoder);
+    EXPECT_TRUE(
+        folded.starts_with(Head + "\\f1\\'e05" + ParEnd + "\\f1\\'e06" + ParEnd + "\\f1\\'e03000" + ParEnd));
+    EXPECT_TRUE(
+        folded.ends_with("\\f1\\'e04099" + ParEnd + "\\f1\\'e00" + ParEnd + "\\f1\\'e01" + ParEnd + Foot));
+    EXPECT_EQ(Paragraphs(folded), 1104u);
+    const THitRange many[] = {{0, 2999}, {3000, 4099}};
+    const std::string capped = BuildResultDocument(list, many, encoder);
+    EXPECT_EQ(Paragraphs(capped), 4001u);
+    EXPECT_TRUE(capped.ends_with("\\f1\\'e04000" + ParEnd + Foot));
+    EXPECT_EQ(BuildResultDocument(list, std::span<const THitRange>(), encoder), Head + ParEnd + Foot);
 }
 
 } // namespace
