@@ -1,7 +1,10 @@
 // The lexicon on the result list offscreen: the tool tip over a hit and the non-modal "Wortinfo"
 // window for the line at the caret or the marked one, on the real database of the bin folder.
+#include <QDir>
+#include <QFile>
 #include <QHelpEvent>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QToolTip>
 
 #include "tests/gui/MainWindowFixture.h"
@@ -88,6 +91,45 @@ TEST_F(word_info_test, word_info_without_hits_says_so) {
         QApplication::sendEvent(RE2->viewport(), &event);
         EXPECT_FALSE(QToolTip::isVisible());
     }
+}
+
+// A window started in a folder with the word list but without the database: the message once, in the
+// first tool tip; then no tip and a Wortinfo of the word alone, and the search goes on.
+TEST(word_info_missing_test, a_missing_database_costs_only_the_details) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(
+        QFile::copy(QDir::current().filePath(u"VokKavrinto.dat"_s), folder.filePath(u"VokKavrinto.dat"_s)));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    {
+        TForm1 window;
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        auto* field = Find<TRichEdit>(window, "RE1");
+        auto* list = Find<TRichMemo>(window, "RE2");
+        for (const char key : {'r', 'h', 'j', 'd', 'm'}) // кровь
+            QTest::keyClick(field, key);
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_GT(Find<QLabel>(window, "Panel1")->text().toInt(), 0);
+        const QPoint at = list->cursorRect(QTextCursor(list->document()->firstBlock())).center();
+        const auto tipAt = [&] {
+            QToolTip::hideText();
+            EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+            QHelpEvent event(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list->viewport(), &event);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        const QString path = QDir(folder.path()).filePath(u"KavrintoLexikon.sqlite"_s);
+        EXPECT_EQ(tipAt(), u"Die Lexikon-Datenbank „"_s + path +
+                               u"“ fehlt. Angaben zu den Wörtern fehlen daher; die Suche geht weiter."_s);
+        EXPECT_EQ(tipAt(), u""_s);
+        Find<QAction>(window, "Wortinfo1")->trigger();
+        const QString first = list->document()->firstBlock().text().trimmed();
+        EXPECT_EQ(Find<QPlainTextEdit>(window, "WordInfoText")->toPlainText(),
+                  u"Wort: "_s + first + u"\nKeine Angaben im Lexikon.\n"_s);
+    }
+    QDir::setCurrent(previous);
 }
 
 } // namespace
