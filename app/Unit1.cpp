@@ -25,11 +25,13 @@
 #include "app/ResultCopy.h"
 #include "app/ResultZoom.h"
 #include "app/Search.h"
+#include "app/WordInfo.h"
 #include "dialogs/DlgInfo.h"
 #include "dialogs/DlgStart.h"
 #include "dictionary/Breakdown.h"
 #include "dictionary/HitFile.h"
 #include "input/Virttast.h"
+#include "lexicon/LexiconSchema.h"
 #include "platform/HelpViewer.h"
 #include "platform/Image.h"
 #include "platform/MessageBox.h"
@@ -215,6 +217,8 @@ void TForm1::CreateSearchMenu() {
     AlleTrefferspeichern1 = Suche1->addAction(QStringLiteral("Alle Treffer speichern…"));
     AlleTrefferspeichern1->setObjectName(QStringLiteral("AlleTrefferspeichern1"));
     AlleTrefferspeichern1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    Wortinfo1 = Suche1->addAction(QStringLiteral("Wortinfo…"));
+    Wortinfo1->setObjectName(QStringLiteral("Wortinfo1"));
     Suche1->addSeparator();
     // Both off at start: the dictionary's own rule.
     Grossklein1 = Suche1->addAction(QStringLiteral("Groß- und Kleinschreibung gleich"));
@@ -276,6 +280,9 @@ void TForm1::CreateParts() {
     Copy = std::make_unique<TResultCopy>(*RE2);
     CapNotice = std::make_unique<TCapNotice>(*RE2);
     Zoom = std::make_unique<TResultZoom>(*RE2);
+    Info = std::make_unique<TWordInfo>(*RE2, *this,
+                                       QDir::currentPath() + u'/' + QLatin1StringView(LexiconFileName),
+                                       [this] { return Search->AllHits().Count > 0; });
     Keyboard = std::make_unique<VirtTast>();
 }
 
@@ -294,6 +301,7 @@ void TForm1::ConnectEvents() {
     connect(Eingabefensteraktivieren1, &QAction::triggered, this, &TForm1::Eingabefensteraktivieren1Click);
     connect(Endungaufschluesseln1, &QAction::triggered, this, &TForm1::Endungaufschluesseln1Click);
     connect(AlleTrefferspeichern1, &QAction::triggered, this, &TForm1::AlleTrefferspeichern1Click);
+    connect(Wortinfo1, &QAction::triggered, Info.get(), &TWordInfo::Show);
     connect(Grossklein1, &QAction::triggered, this, &TForm1::FoldingClick);
     connect(EundYo1, &QAction::triggered, this, &TForm1::FoldingClick);
     connect(Vergroessern1, &QAction::triggered, Zoom.get(), &TResultZoom::ZoomIn);

@@ -25,6 +25,7 @@ class TResultCopy;
 class TRichEdit;
 class TRichMemo;
 class TSearch;
+class TWordInfo;
 class VirtTast;
 
 class TForm1 : public QMainWindow {
@@ -116,7 +117,8 @@ private:
     QAction* Endungaufschluesseln1 = nullptr;
     QAction* AlleTrefferspeichern1 = nullptr;
     QAction* Grossklein1 = nullptr; // check item: capitals as small letters
-    QAction* EundYo1 = nullptr;     // check item: ё as е
+    QAction* Wortinfo1 = nullptr;
+    QAction* EundYo1 = nullptr; // check item: ё as е
     // Hidden: the zoom of the result list, by short-cut only.
     QAction* Vergroessern1 = nullptr;
     QAction* Verkleinern1 = nullptr;
@@ -136,6 +138,8 @@ private:
     std::unique_ptr<TResultCopy> Copy;
     std::unique_ptr<TCapNotice> CapNotice;
     std::unique_ptr<TResultZoom> Zoom;
+    // The lexicon's facts on a hit: tool tip and "Wortinfo…".
+    std::unique_ptr<TWordInfo> Info;
 
     bool KeyboardVisible = true;
     // The working directory at construction followed by "/HilfeKavrinto.chm".

@@ -27,6 +27,9 @@
 #include "input/InputEditing.h"
 #include "input/Zeitortf.h"
 #include "lexicon/LemmaLink.h"
+#include "lexicon/Lexicon.h"
+#include "lexicon/LexiconSchema.h"
+#include "lexicon/WordInfo.h"
 #include "richtext/Codepage.h"
 #include "richtext/ConvertError.h"
 #include "richtext/Rtftounisort.h"
@@ -153,7 +156,7 @@ void WriteBreakdown(TOutput& output, const std::vector<TBreakdownRow>& rows, int
     }
 }
 
-// The data file that comes with an installed kavrinto-suche: share/kavrinto beside the bin folder the
+// A data file that comes with an installed kavrinto-suche: share/kavrinto beside the bin folder the
 // program lies in (symbolic links followed), wherever the package was unpacked.
 std::filesystem::path InstalledDataFile(const char* name) {
     std::error_code error;
@@ -361,6 +364,33 @@ int RunLines(TOutput& output, const TSucheOptions& options) {
     return anyInvalid ? 2 : anyHit ? 0 : 1;
 }
 
+// The lexicon database in the working directory, else the installed one. One that is there but cannot
+// be used is reported, not passed over.
+std::filesystem::path LexiconPath() {
+    const auto exists = [](const std::filesystem::path& path) {
+        std::error_code error;
+        return !path.empty() &&
+               std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found;
+    };
+    std::error_code error;
+    const std::filesystem::path local = std::filesystem::current_path(error) / LexiconFileName;
+    const std::filesystem::path installed = InstalledDataFile(LexiconFileName);
+    return !exists(local) && exists(installed) ? installed : local;
+}
+
+// --info: 0 when the word is in one of the lists, 1 when not; without a usable database an error.
+int RunInfo(TOutput& output, const std::string& word) {
+    if (!Utf8ToUtf16(word))
+        throw TError{"Das WORT ist kein gültiger UTF-8-Text."};
+    TLexicon lexicon(LexiconPath().string());
+    TWordFacts facts;
+    if (!lexicon.Lookup(word, facts))
+        throw TError{lexicon.TakeError()};
+    output.Write(InfoLines(facts));
+    output.Flush();
+    return facts.InLists() ? 0 : 1;
+}
+
 int Run(const TSucheOptions& options) {
     TOutput output;
     TOutput::CheckOpen();
@@ -369,6 +399,8 @@ int Run(const TSucheOptions& options) {
         output.Flush();
         return 0;
     }
+    if (options.Info)
+        return RunInfo(output, *options.Info);
     return options.Stdin ? RunLines(output, options) : RunOne(output, options);
 }
 

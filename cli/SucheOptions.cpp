@@ -50,6 +50,13 @@ TApplyResult ApplyBreakdown(TSucheOptions& options, std::string_view value) {
     return {};
 }
 
+TApplyResult ApplyInfo(TSucheOptions& options, std::string_view value) {
+    if (value.empty())
+        return "erwartet ein Wort, angegeben wurde keines";
+    options.Info = std::string(value);
+    return {};
+}
+
 // An option that only switches something on.
 template <bool TSucheOptions::*Flag> TApplyResult SetFlag(TSucheOptions& options, std::string_view) {
     options.*Flag = true;
@@ -88,6 +95,11 @@ constexpr TOptionRow Rows[] = {
      "ausgeben, mit --count je Endung ENDUNG<TAB>ANZAHL;\n"
      "--limit zählt je Endung",
      SetFlag<&TSucheOptions::Stdin>},
+    {"", InfoOption, "WORT", true,
+     "statt zu suchen zeigen, was das Lexikon über WORT weiß:\n"
+     "Grundform, Betonung, Wortart, deutsche Bedeutung, Quelle\n"
+     "(Exit-Status 0, wenn WORT in einer der Wortlisten steht, sonst 1)",
+     ApplyInfo},
     {"-h", HelpOption, "", true, "diese Hilfe zeigen", SetFlag<&TSucheOptions::Help>},
     {"", "--version", "", true, "die Version zeigen", SetFlag<&TSucheOptions::Version>},
 };
@@ -193,6 +205,9 @@ TSucheOptions ParseSucheArguments(std::span<const std::string_view> Arguments) {
     }
     if (endingNeeded && !options.Ending)
         throw TUsageError{"Die ENDUNG fehlt."};
+    if (options.Info && options.Ending)
+        throw TUsageError{"Mit " + std::string(InfoOption) +
+                          " ist keine ENDUNG erlaubt; zu viel: " + Quoted(*options.Ending) + "."};
     if (options.Breakdown && options.Count)
         throw TUsageError{"Die Optionen „--count“ und " + Quoted(BreakdownOption) +
                           " schließen einander aus."};
@@ -219,6 +234,7 @@ std::string SucheUsageText() {
         "Aufruf: kavrinto-suche [OPTIONEN] ENDUNG\n"
         "       kavrinto-suche [OPTIONEN] --breakdown ENDUNG\n"
         "       kavrinto-suche [OPTIONEN] --stdin\n"
+        "       kavrinto-suche --info WORT\n"
         "\n"
         "Listet jeden Eintrag des Wörterbuchs, dessen Wort auf ENDUNG endet, einen je Zeile,\n"
         "in der Reihenfolge des Wörterbuchs. ENDUNG ist Text in UTF-8, meist kyrillisch;\n"

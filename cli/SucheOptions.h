@@ -20,6 +20,8 @@ struct TSucheOptions {
     std::optional<std::string> File = {};
     bool Forms = false;
     bool Stdin = false;
+    // --info WORT: what the lexicon knows about the word, instead of a search.
+    std::optional<std::string> Info = {};
     // Missing only beside an option that needs none.
     std::optional<std::string> Ending = {};
 
@@ -31,6 +33,7 @@ inline constexpr std::string_view HelpOption = "--help";
 inline constexpr std::string_view KeysOption = "--keys";
 inline constexpr std::string_view BreakdownOption = "--breakdown";
 inline constexpr std::string_view StdinOption = "--stdin";
+inline constexpr std::string_view InfoOption = "--info";
 
 // A wrong call, in German; main adds where the help is.
 struct TUsageError {

@@ -19,7 +19,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE ${KAVRINTO_PACKAGE_RELEASE})
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries the programs link come from dpkg-shlibdeps. Added by hand: what Qt loads at run time
+# The libraries the programs link (Qt, chmlib, SQLite) come from dpkg-shlibdeps. Added by hand: what Qt loads at run time
 # (the platform plugins) and the fonts the window's layout was measured with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
@@ -40,7 +40,11 @@ kommt kavrinto-suche für die Endungssuche auf der Kommandozeile.
 Die Wortliste (rund 146 000 Einträge) ist eine veränderte Fassung des
 russischen Hunspell-Wörterbuchs ru_RU von Alexander I. Lebedev; ebenso die
 Formenliste mit allen rund 1,26 Millionen Formen, die dessen Regeln aus den
-Grundformen bilden, und die Zuordnung jeder Form zu ihren Grundformen.")
+Grundformen bilden, und die Zuordnung jeder Form zu ihren Grundformen.
+.
+Zu einem Wort nennt Kavrinto, was sein Lexikon weiß: die Grundform, die
+Betonung und die Wortart (aus festvox-ru) und deutsche Bedeutungen (aus
+FreeDict Deutsch-Russisch, CC-BY-SA 3.0).")
 
 # Debian wants a change log beside the copyright file, compressed; its newest entry names this version.
 configure_file(${CMAKE_SOURCE_DIR}/resources/changelog.Debian.in ${CMAKE_BINARY_DIR}/changelog.Debian @ONLY)

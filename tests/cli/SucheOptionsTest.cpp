@@ -70,6 +70,8 @@ TEST(suche_options_test, reads_options_values_and_the_ending) {
         {{"--stdin", "--keys", "--count", "--forms"},
          {.Keys = true, .Count = true, .Forms = true, .Stdin = true}},
         {{"--stdin", "--file", "a.dat", "--limit=1"}, {.Limit = 1, .File = "a.dat", .Stdin = true}},
+        {{"--info", "кровью"}, {.Info = "кровью"}},
+        {{"--info=-ад"}, {.Info = "-ад"}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(Described(c.Args));
@@ -118,6 +120,9 @@ TEST(suche_options_test, refuses_a_wrong_call_with_a_german_message) {
         {{"--forms", "--file", "a.dat", "ад"}, "Die Optionen „--forms“ und „--file“ schließen einander aus."},
         {{"--stdin", "--breakdown", "ад"},
          "Die Optionen „--stdin“ und „--breakdown“ schließen einander aus."},
+        {{"--info"}, "Die Option „--info“ braucht einen Wert."},
+        {{"--info="}, "--info erwartet ein Wort, angegeben wurde keines."},
+        {{"--info", "кровь", "ад"}, "Mit --info ist keine ENDUNG erlaubt; zu viel: „ад“."},
     };
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(Described(args));

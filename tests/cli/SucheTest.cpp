@@ -4,6 +4,8 @@
 #include "dictionary/WordList.h"
 #include "dictionary/WordListBuilder.h"
 #include "lexicon/LemmaLink.h"
+#include "lexicon/LexiconBuild.h"
+#include "lexicon/LexiconSchema.h"
 #include "tests/dictionary/TestDataFile.h"
 
 #include <gtest/gtest.h>
@@ -562,6 +564,59 @@ TEST_F(suche_test, an_unwritable_standard_output_is_an_error) {
         EXPECT_EQ(r.Err, std::string("kavrinto-suche: Die Ausgabe konnte nicht geschrieben werden: ") +
                              c.Cause + ".\n");
     }
+}
+
+// --info in a folder with a lexicon database, the lines and the exit status; without a usable
+// database an error.
+TEST_F(suche_test, info_shows_what_the_lexicon_knows) {
+    TLexiconSources sources;
+    sources.LemmaSource = {"hunspell-ru", "1", "BSD-artig"};
+    sources.GlossSource = {"FreeDict", "2", "CC-BY-SA 3.0"};
+    sources.StressSource = {"festvox-ru", "3", "BSD-artig, bearbeitet"};
+    sources.FormLemmas = {{"кровь", "кровь"}, {"кровью", "кровь"}, {"ёж", "ёж"}};
+    sources.Glosses = {{"кровь", "Blut"}, {"кровь", "Geblüt"}, {"запад", "Abend"}};
+    sources.Festival = {{"кровью", "n", 1}, {"печь", "n", 1}, {"печь", "v", 1}};
+    ASSERT_EQ(BuildLexiconDatabase(sources, Dir.Path(LexiconFileName)), "");
+    const std::string folder = Dir.Folder().string();
+
+    const std::tuple<std::vector<std::string>, std::string, int> cases[] = {
+        {{"--info", "кровью"},
+         "Wort: кровью\nGrundform: кровь\nBetonung: кро\u0301вью\nWortart: Substantiv\nDeutsch: Blut; "
+         "Geblüt\n"
+         "Quelle: hunspell-ru 1 (BSD-artig)\nQuelle: FreeDict 2 (CC-BY-SA 3.0)\n"
+         "Quelle: festvox-ru 3 (BSD-artig, bearbeitet)\n",
+         0},
+        {{"--info=ёж"}, "Wort: ёж\nGrundform: ёж\nQuelle: hunspell-ru 1 (BSD-artig)\n", 0},
+        // Known to a source, but in neither list.
+        {{"--info", "печь"},
+         "Wort: печь\nBetonung: пе\u0301чь\nWortart: Substantiv, Verb\nQuelle: festvox-ru 3 "
+         "(BSD-artig, bearbeitet)\n",
+         1},
+        {{"--info", "запад"}, "Wort: запад\nDeutsch: Abend\nQuelle: FreeDict 2 (CC-BY-SA 3.0)\n", 1},
+        {{"--info", "xyz"}, "Wort: xyz\n", 1},
+    };
+    for (const auto& [args, out, status] : cases) {
+        SCOPED_TRACE(Described(args));
+        const TResult r = Run(args, folder);
+        EXPECT_EQ(r.Out, out);
+        EXPECT_EQ(r.Status, status);
+        EXPECT_EQ(r.Err, "");
+    }
+
+    const TResult invalid = Run({"--info", "\xff"}, folder);
+    EXPECT_EQ(invalid.Status, 2);
+    EXPECT_EQ(invalid.Err, "kavrinto-suche: Das WORT ist kein gültiger UTF-8-Text.\n");
+
+    const std::filesystem::path empty = Dir.Folder() / "leer";
+    std::filesystem::create_directories(empty);
+    const TResult missing = Run({"--info", "кровью"}, empty.string());
+    EXPECT_EQ(missing.Status, 2);
+    EXPECT_EQ(missing.Out, "");
+    EXPECT_EQ(missing.Err,
+              "kavrinto-suche: Die Lexikon-Datenbank „" + (empty / LexiconFileName).string() + "“ fehlt.\n");
+    // The search itself never needs the database.
+    std::filesystem::copy_file(DataFile, empty / DataFileName);
+    EXPECT_EQ(Run({"--count", "ад"}, empty.string()).Out, "4\n");
 }
 
 } // namespace

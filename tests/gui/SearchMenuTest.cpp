@@ -40,8 +40,8 @@ TEST_F(search_menu_test, sits_between_programm_and_hilfe_with_folding_off) {
     for (QAction* action : Find<QMenu>(*Window, "Suche1")->actions())
         items << action->text();
     EXPECT_EQ(items, (QStringList{u"Grundformen"_s, u"Alle Wortformen"_s, u""_s, u"Endung aufschlüsseln…"_s,
-                                  u"Alle Treffer speichern…"_s, u""_s, u"Groß- und Kleinschreibung gleich"_s,
-                                  u"е und ё gleich"_s}));
+                                  u"Alle Treffer speichern…"_s, u"Wortinfo…"_s, u""_s,
+                                  u"Groß- und Kleinschreibung gleich"_s, u"е und ё gleich"_s}));
     EXPECT_FALSE(Find<QAction>(*Window, "Grossklein1")->isChecked());
     EXPECT_FALSE(Find<QAction>(*Window, "EundYo1")->isChecked());
     EXPECT_EQ(Find<QAction>(*Window, "AlleTrefferspeichern1")->shortcut(), QKeySequence(u"Ctrl+S"_s));

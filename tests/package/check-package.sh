@@ -2,9 +2,9 @@
 # Builds the Debian package from a built tree, unpacks it into a temporary root with dpkg-deb -x and
 # checks it from there, away from the build: the control fields, the files and their places, the forms
 # list searched where it is installed, the installed kavrinto-suche (run from another working directory,
-# where it must find the installed word list and count what the build's copy counts), the help reader
-# beside the program, the desktop entry, the AppStream metainfo, the man pages, and the launcher
-# bin/kavrinto, which must start the program in share/kavrinto.
+# where it must find the installed word list and count what the build's copy counts, and the installed
+# lexicon for --info), the help reader beside the program, the desktop entry, the AppStream metainfo,
+# the man pages, and the launcher bin/kavrinto, which must start the program in share/kavrinto.
 #
 # Usage: tests/package/check-package.sh [BUILD-FOLDER]   (default: build)
 set -euo pipefail
@@ -36,7 +36,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 depends=$(field Depends)
 echo "Depends: $depends"
 # dpkg-shlibdeps found the libraries the programs link; the plugins and fonts were added by hand.
-for dep in libqt6widgets6 libqt6gui6 libchm1 libstdc++6 qt6-qpa-plugins fonts-liberation; do
+for dep in libqt6widgets6 libqt6gui6 libchm1 libsqlite3-0 libstdc++6 qt6-qpa-plugins fonts-liberation; do
     grep -q "\b$dep\b" <<<"$depends" || fail "Depends lacks $dep"
 done
 field Description | head -1 | grep -q "^rückläufiges Wörterbuch des Russischen" || fail "description"
@@ -49,7 +49,7 @@ for f in bin/kavrinto bin/kavrinto-suche bin/kavrinto-wortliste lib/kavrinto/kav
     [ -f "$usr/$f" ] && [ -x "$usr/$f" ] || fail "$f missing or not executable"
 done
 for f in share/kavrinto/VokKavrinto.dat share/kavrinto/VokKavrintoFormen.dat \
-    share/kavrinto/VokKavrintoLemmata.bin share/kavrinto/HilfeKavrinto.chm \
+    share/kavrinto/VokKavrintoLemmata.bin share/kavrinto/HilfeKavrinto.chm share/kavrinto/KavrintoLexikon.sqlite \
     share/applications/kavrinto.desktop share/icons/hicolor/16x16/apps/kavrinto.png \
     share/icons/hicolor/48x48/apps/kavrinto.png share/icons/hicolor/256x256/apps/kavrinto.png \
     share/man/man1/kavrinto.1.gz share/man/man1/kavrinto-suche.1.gz share/man/man1/kavrinto-wortliste.1.gz \
@@ -61,6 +61,10 @@ for f in VokKavrinto.dat VokKavrintoFormen.dat VokKavrintoLemmata.bin; do
 done
 grep -q "Modified versions must be clearly marked as such" "$usr/share/doc/kavrinto/copyright" ||
     fail "copyright lacks the word list's licence"
+cmp "$usr/share/kavrinto/KavrintoLexikon.sqlite" "$build/bin/KavrintoLexikon.sqlite" || fail "installed lexicon differs"
+grep -q "CC-BY-SA 3.0" "$usr/share/doc/kavrinto/copyright" || fail "copyright lacks the glosses' licence"
+grep -q "Any modifications must be clearly marked as such" "$usr/share/doc/kavrinto/copyright" ||
+    fail "copyright lacks festvox-ru's notice"
 
 echo "== the installed forms list from another working directory"
 expected=$(cd "$build/bin" && ./kavrinto-suche --file VokKavrintoFormen.dat --count ами)
@@ -76,6 +80,9 @@ echo "ад: $got hits installed, $expected in the build"
 [ "$got" = "$expected" ] && [ "$got" -gt 0 ] || fail "installed kavrinto-suche counts $got, the build $expected"
 first=$(cd "$work" && "$usr/bin/kavrinto-suche" --keys --limit 1 fl)
 [ "$first" = "ад" ] || fail "installed kavrinto-suche --keys fl gives '$first'"
+info=$(cd "$work" && "$usr/bin/kavrinto-suche" --info кровью) || fail "installed kavrinto-suche --info failed"
+grep -qx "Grundform: кровь" <<<"$info" && grep -q "^Deutsch: Blut" <<<"$info" ||
+    fail "installed kavrinto-suche --info кровью gives '$info'"
 "$usr/bin/kavrinto-suche" --help | grep -q "/usr/share/kavrinto/VokKavrinto.dat" ||
     fail "--help does not name the installed word list"
 
