@@ -1,4 +1,5 @@
 // kavrinto-wortliste: makes the enciphered data file VokKavrinto.dat from a UTF-8 word list.
+#include "common/FileHandle.h"
 #include "common/SystemError.h"
 #include "dictionary/WordListBuilder.h"
 
@@ -58,22 +59,6 @@ std::string Cause(int errorNumber) {
         return "Datei zu groß für die erlaubte Dateigröße (ulimit -f)";
     return SystemErrorText(errorNumber);
 }
-
-// A file descriptor that is closed with its owner.
-class TDescriptor {
-public:
-    explicit TDescriptor(int fd = -1) : Fd(fd) {}
-    ~TDescriptor() {
-        if (Fd >= 0)
-            ::close(Fd);
-    }
-    TDescriptor(const TDescriptor&) = delete;
-    TDescriptor& operator=(const TDescriptor&) = delete;
-    int Get() const { return Fd; }
-
-private:
-    int Fd;
-};
 
 // What the signal handler removes: the temporary file, while it has a name in the output's folder.
 volatile std::sig_atomic_t TemporaryNamed = 0;
@@ -409,8 +394,8 @@ private:
     }
 
     const TOutput& Output;
-    TDescriptor Folder;
-    TDescriptor File;
+    TFileHandle Folder;
+    TFileHandle File;
 };
 
 int Run(int argc, char** argv) {
@@ -420,7 +405,7 @@ int Run(int argc, char** argv) {
         return 0;
     }
 
-    const TDescriptor input(::open(arguments.Input.c_str(), O_RDONLY | O_CLOEXEC));
+    const TFileHandle input(::open(arguments.Input.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat inputStatus {};
     if (input.Get() < 0 || ::fstat(input.Get(), &inputStatus) != 0)
         throw ReadError(arguments.Input, errno);

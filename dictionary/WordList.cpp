@@ -2,6 +2,7 @@
 // lines.
 #include "dictionary/WordList.h"
 
+#include "common/FileHandle.h"
 #include "common/SystemError.h"
 #include "dictionary/Readdaten.h"
 #include "dictionary/Sortrus.h"
@@ -58,22 +59,6 @@ bool UsesHugePages(size_t bytes) {
 constexpr uint16_t CR = 13;
 constexpr uint16_t LF = 10;
 constexpr uint16_t ByteOrderMark = 0xFEFF;
-
-// Closes the descriptor on every way out of the loader.
-class TFileHandle {
-public:
-    explicit TFileHandle(int fd) : Fd(fd) {}
-    ~TFileHandle() {
-        if (Fd >= 0)
-            ::close(Fd);
-    }
-    TFileHandle(const TFileHandle&) = delete;
-    TFileHandle& operator=(const TFileHandle&) = delete;
-    int Get() const { return Fd; }
-
-private:
-    int Fd;
-};
 
 // Sets text to the parts; within the room reserved for it this takes no memory.
 void Compose(std::string& text, std::initializer_list<std::string_view> parts) {

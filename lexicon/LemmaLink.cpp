@@ -1,6 +1,7 @@
 // The lemma link's file: written at build time, read and checked whole before anything of it is used.
 #include "lexicon/LemmaLink.h"
 
+#include "common/FileHandle.h"
 #include "common/SystemError.h"
 
 #include <algorithm>
@@ -32,21 +33,6 @@ void Put32(std::vector<uint8_t>& out, uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8)
         out.push_back(static_cast<uint8_t>(value >> shift));
 }
-
-class TFileHandle {
-public:
-    explicit TFileHandle(int fd) : Fd(fd) {}
-    ~TFileHandle() {
-        if (Fd >= 0)
-            ::close(Fd);
-    }
-    TFileHandle(const TFileHandle&) = delete;
-    TFileHandle& operator=(const TFileHandle&) = delete;
-    int Get() const { return Fd; }
-
-private:
-    int Fd;
-};
 
 std::string FileMessage(const std::string& path, const std::string& what) {
     return "Die Grundformdatei " + path + " " + what;

@@ -2,6 +2,7 @@
 #include "common/SystemError.h"
 #include "dictionary/WordList.h"
 #include "lexicon/FormGroups.h"
+#include "tools/ReadWholeFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -18,19 +19,6 @@ namespace {
 int Fail(const std::string& message) {
     std::cerr << "kavrinto_lemmata: " << message << "\n";
     return 2;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    char chunk[1 << 16];
-    size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        text.append(chunk, n);
-    const bool ok = std::ferror(file) == 0;
-    std::fclose(file);
-    return ok;
 }
 
 // A temporary file beside the output, renamed over it when complete; the error text or empty.

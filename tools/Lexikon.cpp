@@ -4,6 +4,7 @@
 #include "lexicon/FestivalLexicon.h"
 #include "lexicon/Freedict.h"
 #include "lexicon/LexiconBuild.h"
+#include "tools/ReadWholeFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -27,19 +28,6 @@ constexpr const char* Usage =
 int Fail(const std::string& message) {
     std::cerr << "kavrinto_lexikon: " << message << "\n";
     return 2;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    char chunk[1 << 16];
-    size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        text.append(chunk, n);
-    const bool ok = std::ferror(file) == 0;
-    std::fclose(file);
-    return ok;
 }
 
 int Run(int argc, char** argv) {
