@@ -32,6 +32,7 @@
 #include "dictionary/HitFile.h"
 #include "input/Virttast.h"
 #include "lexicon/LexiconSchema.h"
+#include "lexicon/WordInfo.h"
 #include "platform/HelpViewer.h"
 #include "platform/Image.h"
 #include "platform/MessageBox.h"
@@ -431,14 +432,27 @@ void TForm1::AlleTrefferspeichern1Click() {
     const QString suggested = QDir::home().filePath(
         QStringLiteral("Treffer-%1.txt")
             .arg(ending.empty() ? QStringLiteral("alle") : QString::fromStdU16String(ending)));
+    // Plain entries, or a table with what the lexicon knows about each.
+    const QString plain = QStringLiteral("Textdatei, ein Eintrag je Zeile (*.txt)");
+    const QString table = QStringLiteral("Tabelle mit Betonung, Wortart und Deutsch (*.tsv *.txt)");
+    QString chosen = plain;
     const QString path =
         QFileDialog::getSaveFileName(this, QStringLiteral("Alle Treffer speichern"), suggested,
-                                     QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
+                                     plain + QStringLiteral(";;") + table, &chosen);
     if (path.isEmpty())
         return;
-    const std::string error = SaveHits(WordList, Search->AllHits(), QFile::encodeName(path).toStdString());
-    if (!error.empty())
+    const std::string file = QFile::encodeName(path).toStdString();
+    const std::string error =
+        chosen == table ? SaveHits(WordList, Search->AllHits(), file, TableHeader,
+                                   [this](const std::string& Entry) { return Info->TableColumnsFor(Entry); })
+                        : SaveHits(WordList, Search->AllHits(), file);
+    if (!error.empty()) {
         MessageBox(QString::fromStdString(error), QApplication::applicationName(), QMessageBox::Warning);
+        return;
+    }
+    if (const QString lexicon = Info->TakeError(); !lexicon.isEmpty())
+        MessageBox(lexicon + u' ' + QString::fromUtf8(WithoutLexiconText), QApplication::applicationName(),
+                   QMessageBox::Warning);
 }
 
 void TForm1::FoldingClick() {

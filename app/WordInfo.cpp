@@ -83,3 +83,13 @@ void TWordInfo::Show() {
     Window->raise();
     Window->activateWindow();
 }
+
+std::string TWordInfo::TableColumnsFor(const std::string& Entry) {
+    TWordFacts facts;
+    Lexicon->Lookup(Entry, facts); // a failed lookup leaves only the word: empty columns
+    return TableColumns(facts);
+}
+
+QString TWordInfo::TakeError() {
+    return QString::fromStdString(Lexicon->TakeError());
+}

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QPlainTextEdit;
 class QTextBlock;
@@ -24,6 +25,12 @@ public:
 
     // "Wortinfo…" in the menu "Suche".
     void Show();
+
+    // The columns of a saved table of hits for Entry: stress, word class, German; empty where the lexicon
+    // knows nothing or cannot be used.
+    std::string TableColumnsFor(const std::string& Entry);
+    // The database's failure since it was last asked for, once; empty otherwise.
+    QString TakeError();
 
 protected:
     // Tool tips of the list's viewport.

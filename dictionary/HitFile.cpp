@@ -34,16 +34,26 @@ void WriteAll(int fd, const std::string& bytes) {
     }
 }
 
-void WriteHits(int fd, const TWordList& list, const THits& hits) {
+void WriteHits(int fd, const TWordList& list, const THits& hits, const std::string& header,
+               const THitColumns& columns) {
     const SortRus sort;
-    std::string chunk;
+    std::string chunk = header;
     chunk.reserve(ChunkSize + 4096);
     std::u16string line;
+    std::string entry;
     hits.ForEachLine([&](int32_t i) {
         line.clear();
         for (int32_t p = list.LineStart[i]; p <= list.LineEnd[i]; ++p)
             line.push_back(static_cast<char16_t>(sort.SortKeyToChar(list.KeyText[p])));
-        AppendUtf16AsUtf8(chunk, line.data(), line.size());
+        if (columns) {
+            entry.clear();
+            AppendUtf16AsUtf8(entry, line.data(), line.size());
+            chunk += entry;
+            chunk += '\t';
+            chunk += columns(entry);
+        } else {
+            AppendUtf16AsUtf8(chunk, line.data(), line.size());
+        }
         chunk += '\n';
         if (chunk.size() >= ChunkSize) {
             WriteAll(fd, chunk);
@@ -67,6 +77,11 @@ std::string TemporaryName(const std::string& target) {
 } // namespace
 
 std::string SaveHits(const TWordList& list, const THits& hits, const std::string& path) {
+    return SaveHits(list, hits, path, {}, {});
+}
+
+std::string SaveHits(const TWordList& list, const THits& hits, const std::string& path,
+                     const std::string& Header, const THitColumns& Columns) {
     const auto message = [&](const std::string& cause) {
         return "Die Treffer konnten nicht in " + path + " gespeichert werden: " + cause + ".";
     };
@@ -118,7 +133,7 @@ std::string SaveHits(const TWordList& list, const THits& hits, const std::string
         }
         if (::fchmod(fd, mode) != 0)
             throw TFailure{errno};
-        WriteHits(fd, list, hits);
+        WriteHits(fd, list, hits, Header.empty() ? Header : Header + '\n', Columns);
         if (::fsync(fd) != 0)
             throw TFailure{errno};
         const int closed = ::close(fd);

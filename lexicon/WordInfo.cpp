@@ -72,6 +72,11 @@ std::string InfoLines(const TWordFacts& Facts) {
     return text;
 }
 
+std::string TableColumns(const TWordFacts& Facts) {
+    return Joined(Facts.Stressed, ", ") + "\t" + Joined(ClassNamesOf(Facts), ", ") + "\t" +
+           Joined(Facts.Glosses, "; ");
+}
+
 std::string WordInfoText(const TWordFacts& Facts) {
     std::string text = InfoLines(Facts);
     if (!Facts.HasDetails())

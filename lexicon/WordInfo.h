@@ -16,5 +16,10 @@ std::string ToolTipText(const TWordFacts& Facts);
 // by "; "), one "Quelle: …" per source; a line whose fact is unknown is left out. Each line ends in '\n'.
 std::string InfoLines(const TWordFacts& Facts);
 
+// The columns of a saved table of hits: stress, word class, German (as in InfoLines), tab-separated;
+// an unknown one stays empty. TableHeader names them, with the entry first.
+inline constexpr const char* TableHeader = "Eintrag\tBetonung\tWortart\tDeutsch";
+std::string TableColumns(const TWordFacts& Facts);
+
 // The lines, and "Keine Angaben im Lexikon." below the word when there is nothing else to say.
 std::string WordInfoText(const TWordFacts& Facts);

@@ -75,6 +75,18 @@ TEST_F(hit_file_test, writes_every_hit_line_as_utf8) {
     }
 }
 
+TEST_F(hit_file_test, writes_a_table_with_a_header_and_columns_after_each_entry) {
+    const std::string path = Out.Path("Tabelle.tsv");
+    std::vector<std::string> asked;
+    const auto columns = [&asked](const std::string& Entry) {
+        asked.push_back(Entry);
+        return "<" + Entry + ">\t2";
+    };
+    EXPECT_EQ(SaveHits(List, Find(u"жаба"), path, "Eintrag\tA\tB", columns), "");
+    EXPECT_EQ(ReadFile(path), "Eintrag\tA\tB\nжаба\t<жаба>\t2\n");
+    EXPECT_EQ(asked, (std::vector<std::string>{"жаба"}));
+}
+
 TEST_F(hit_file_test, replaces_a_file_and_keeps_its_permissions) {
     const std::string path = Out.WriteBytes("alt.txt", {'x', 'y'});
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);

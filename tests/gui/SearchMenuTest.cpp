@@ -187,6 +187,34 @@ TEST_F(search_menu_test, ctrl_s_saves_all_hits_of_the_last_search) {
     EXPECT_TRUE(Messages.empty());
 }
 
+// The second format: a table with what the lexicon knows about each hit.
+TEST_F(search_menu_test, ctrl_s_saves_a_table_with_stress_class_and_german) {
+    Type(u"rhjdm"_s); // кровь
+    Press(Qt::Key_Return);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"Tabelle.tsv"_s);
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            timer.stop();
+            dialog->selectNameFilter(dialog->nameFilters().value(1));
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+        }
+    });
+    timer.start(5);
+    Shortcut(Qt::Key_S, Qt::ControlModifier);
+
+    std::ifstream file(path.toStdString(), std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), LinesEndingIn(u"кровь").size() + 1);
+    EXPECT_EQ(lines[0], "Eintrag\tBetonung\tWortart\tDeutsch");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "кровь\tкро\u0301вь\tSubstantiv\tBlut; Schweiß"), lines.end());
+    EXPECT_TRUE(Messages.empty());
+}
+
 } // namespace
 
 namespace {

@@ -175,6 +175,24 @@ TEST_F(lexicon_test, tool_tip_and_word_info_text) {
     EXPECT_EQ(lexicon.TakeError(), "");
 }
 
+// The columns of a saved table: the word's own stress, its classes, its glosses; empty where unknown.
+TEST_F(lexicon_test, table_columns_of_a_saved_hit) {
+    TLexicon lexicon(Path);
+    const std::pair<std::string, std::string> rows[] = {
+        {"кровью", "кро\u0301вью\tSubstantiv\tBlut"},
+        {"крови", "\tSubstantiv\tBlut"},
+        {"отечество", "\t\tHeimatland; Vaterland"},
+        {"xyz", "\t\t"},
+    };
+    TWordFacts facts;
+    for (const auto& [word, columns] : rows) {
+        SCOPED_TRACE(word);
+        ASSERT_TRUE(lexicon.Lookup(word, facts));
+        EXPECT_EQ(TableColumns(facts), columns);
+    }
+    EXPECT_EQ(std::string(TableHeader), "Eintrag\tBetonung\tWortart\tDeutsch");
+}
+
 // Each failure gives its message once and every lookup after it fails quietly.
 TEST_F(lexicon_test, missing_damaged_or_foreign_database_costs_only_the_details) {
     // Half of a real database: the header is sound, the pages it points to are gone.
