@@ -139,6 +139,19 @@ protected:
         return Run(args, "/", KAVRINTO_BIN_DIR "/kavrinto-suche", out);
     }
 
+    // Each call's standard output as expected, nothing on standard error, and status 1 exactly when
+    // there was no hit (no output, or a count of 0).
+    template <std::size_t N>
+    void ExpectAnswers(const std::pair<std::vector<std::string>, std::string> (&Cases)[N]) const {
+        for (const auto& [args, out] : Cases) {
+            SCOPED_TRACE(Described(args));
+            const TResult r = Search(args);
+            EXPECT_EQ(r.Out, out);
+            EXPECT_EQ(r.Status, out.empty() || out == "0\n" ? 1 : 0);
+            EXPECT_EQ(r.Err, "");
+        }
+    }
+
     // --stdin over file (the fixture's unless another is given), with lines as standard input.
     TResult SearchLines(std::vector<std::string> args, const std::string& lines, std::string file = {},
                         TStdout out = TStdout::Captured) const {
@@ -170,13 +183,7 @@ TEST_F(suche_test, lists_hits_in_dictionary_order) {
         {{"--count", ""}, "11\n"},
         {{"--keys", "--count", "f1l"}, "0\n"}, // а1д
     };
-    for (const auto& [args, out] : cases) {
-        SCOPED_TRACE(Described(args));
-        const TResult r = Search(args);
-        EXPECT_EQ(r.Out, out);
-        EXPECT_EQ(r.Status, out.empty() || out == "0\n" ? 1 : 0);
-        EXPECT_EQ(r.Err, "");
-    }
+    ExpectAnswers(cases);
     const TResult all = Search({""});
     EXPECT_EQ(all.Status, 0);
     EXPECT_TRUE(all.Out.starts_with("ба\nжаба\n"));
@@ -197,13 +204,7 @@ TEST_F(suche_test, folds_case_and_yo_on_request) {
         {{"-i", "--keys", "Fl"}, "ад\nсад\nсад²\nзаклад\nАд\n"},
         {{"-i", "X"}, "{x}\n"},
     };
-    for (const auto& [args, out] : cases) {
-        SCOPED_TRACE(Described(args));
-        const TResult r = Search(args);
-        EXPECT_EQ(r.Out, out);
-        EXPECT_EQ(r.Status, out.empty() ? 1 : 0);
-        EXPECT_EQ(r.Err, "");
-    }
+    ExpectAnswers(cases);
 }
 
 // One line per extended ending with its count: the most frequent first, then in dictionary order with
@@ -218,13 +219,7 @@ TEST_F(suche_test, breaks_an_ending_down) {
         {{"--limit", "1", "--breakdown", "ад"}, "сад\t2\n"},
         {{"--breakdown", "х"}, ""},
     };
-    for (const auto& [args, out] : cases) {
-        SCOPED_TRACE(Described(args));
-        const TResult r = Search(args);
-        EXPECT_EQ(r.Out, out);
-        EXPECT_EQ(r.Status, out.empty() ? 1 : 0);
-        EXPECT_EQ(r.Err, "");
-    }
+    ExpectAnswers(cases);
 }
 
 TEST_F(suche_test, no_hit) {
